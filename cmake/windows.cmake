@@ -1,0 +1,52 @@
+# Windows targets: the program, its hook library, and their resources.
+
+# Windows-only code lives in src/<subsystem>/win/*.cpp; everything but the
+# entry point goes into one library so the in-process tests can link it.
+file(GLOB KOLO_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win/*.cpp)
+list(FILTER KOLO_WIN_SOURCES EXCLUDE REGEX "/src/app/win/winmain\\.cpp$")
+add_library(kolo_win STATIC ${KOLO_WIN_SOURCES})
+target_include_directories(kolo_win PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(kolo_win PUBLIC kolo_core
+  gdiplus gdi32 user32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid advapi32
+  version winspool msimg32 imm32)
+
+# The hook library: plain C-style exports, imports only user32 and kernel32.
+file(GLOB KOLOD_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/hook/win/dll/*.cpp)
+if(KOLOD_SOURCES)
+  add_library(kolod SHARED ${KOLOD_SOURCES} ${CMAKE_SOURCE_DIR}/src/hook/win/dll/kolod.def)
+  set_target_properties(kolod PROPERTIES PREFIX "" OUTPUT_NAME "kolod")
+  target_link_options(kolod PRIVATE -nostdlib -Wl,--enable-stdcall-fixup -Wl,-e,DllMain)
+  target_compile_options(kolod PRIVATE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-stack-protector)
+  target_link_libraries(kolod PRIVATE user32 kernel32)
+  set(KOLO_HOOK_DLL $<TARGET_FILE:kolod>)
+endif()
+
+# Artwork: art/ sources -> GIF image lists, the icon and an .rc fragment.
+set(KOLO_GEN ${CMAKE_BINARY_DIR}/generated)
+file(MAKE_DIRECTORY ${KOLO_GEN})
+file(GLOB_RECURSE KOLO_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/art/*)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_custom_command(
+  OUTPUT ${KOLO_GEN}/art.rc ${KOLO_GEN}/art_ids.h
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/art/build_art.py --out ${KOLO_GEN}
+  DEPENDS ${KOLO_ART_SOURCES}
+  COMMENT "Drawing the artwork")
+add_custom_target(kolo_art DEPENDS ${KOLO_GEN}/art.rc ${KOLO_GEN}/art_ids.h)
+
+# Resource script: version, icon, artwork, and the hook library as "KOLODLL".
+set(KOLO_RESOURCE_FILE ${CMAKE_SOURCE_DIR}/src/app/win/kolo.rc)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${KOLO_GEN} -I${CMAKE_SOURCE_DIR}/src")
+add_custom_target(kolo_resources DEPENDS kolo_art)
+if(TARGET kolod)
+  add_dependencies(kolo_resources kolod)
+  add_custom_command(TARGET kolod POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll)
+endif()
+set_source_files_properties(${KOLO_RESOURCE_FILE} PROPERTIES
+  OBJECT_DEPENDS "${KOLO_GEN}/art.rc;${KOLO_GEN}/art_ids.h")
+add_dependencies(kolo_win kolo_art)
+
+add_executable(Kolo WIN32 ${CMAKE_SOURCE_DIR}/src/app/win/winmain.cpp ${KOLO_RESOURCE_FILE})
+set_target_properties(Kolo PROPERTIES OUTPUT_NAME "Kolo")
+target_link_libraries(Kolo PRIVATE kolo_win)
+add_dependencies(Kolo kolo_resources)
