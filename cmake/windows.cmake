@@ -26,11 +26,17 @@ set(KOLO_GEN ${CMAKE_BINARY_DIR}/generated)
 file(MAKE_DIRECTORY ${KOLO_GEN})
 file(GLOB_RECURSE KOLO_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/art/*)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-add_custom_command(
-  OUTPUT ${KOLO_GEN}/art.rc ${KOLO_GEN}/art_ids.h
-  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/art/build_art.py --out ${KOLO_GEN}
-  DEPENDS ${KOLO_ART_SOURCES}
-  COMMENT "Drawing the artwork")
+if(EXISTS ${CMAKE_SOURCE_DIR}/art/build_art.py)
+  add_custom_command(
+    OUTPUT ${KOLO_GEN}/art.rc ${KOLO_GEN}/art_ids.h
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/art/build_art.py --out ${KOLO_GEN}
+    DEPENDS ${KOLO_ART_SOURCES}
+    COMMENT "Drawing the artwork")
+else()
+  # No artwork yet: empty fragments keep the resource script valid.
+  file(WRITE ${KOLO_GEN}/art.rc "")
+  file(WRITE ${KOLO_GEN}/art_ids.h "#pragma once\n")
+endif()
 add_custom_target(kolo_art DEPENDS ${KOLO_GEN}/art.rc ${KOLO_GEN}/art_ids.h)
 
 # Resource script: version, icon, artwork, and the hook library as "KOLODLL".
