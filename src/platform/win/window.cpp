@@ -1,0 +1,109 @@
+#include "platform/win/window.h"
+
+#include <exception>
+
+namespace kolo::win {
+
+namespace {
+constexpr wchar_t kSelfProp[] = L"KoloWindow";
+}
+
+Window::~Window() {
+  if (hwnd_) {
+    ::RemovePropW(hwnd_, kSelfProp);
+    HWND h = hwnd_;
+    hwnd_ = nullptr;
+    ::DestroyWindow(h);
+  }
+}
+
+HINSTANCE Window::Instance() { return ::GetModuleHandleW(nullptr); }
+
+bool Window::RegisterClassOnce(const wchar_t* className, UINT style, HCURSOR cursor, HICON icon) {
+  WNDCLASSEXW wc{};
+  if (::GetClassInfoExW(Instance(), className, &wc)) return true;
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = &Window::Thunk;
+  wc.hInstance = Instance();
+  wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = icon;
+  wc.lpszClassName = className;
+  return ::RegisterClassExW(&wc) != 0;
+}
+
+HWND Window::CreateWin(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+                       int x, int y, int w, int h, HWND parent, HMENU idOrMenu) {
+  return ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, idOrMenu,
+                           Instance(), this);
+}
+
+void Window::Destroy() {
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+RECT Window::ClientRect() const {
+  RECT r{};
+  if (hwnd_) ::GetClientRect(hwnd_, &r);
+  return r;
+}
+
+RECT Window::WindowRect() const {
+  RECT r{};
+  if (hwnd_) ::GetWindowRect(hwnd_, &r);
+  return r;
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Window*>(::GetPropW(hwnd, kSelfProp)) : nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    self = static_cast<Window*>(cs->lpCreateParams);
+    if (self) {
+      self->hwnd_ = hwnd;
+      ::SetPropW(hwnd, kSelfProp, self);
+    }
+  } else {
+    self = FromHandle(hwnd);
+  }
+  if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  LRESULT result = 0;
+  // No exception may cross the window procedure.
+  try {
+    result = self->HandleMessage(msg, wp, lp);
+  } catch (const std::exception&) {
+    result = ::DefWindowProcW(hwnd, msg, wp, lp);
+  } catch (...) {
+    result = ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  if (msg == WM_NCDESTROY) {
+    ::RemovePropW(hwnd, kSelfProp);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+  }
+  return result;
+}
+
+std::wstring Widen(const std::string& s) {
+  if (s.empty()) return {};
+  int n = ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+std::string Narrow(const std::wstring& w) {
+  if (w.empty()) return {};
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+}  // namespace kolo::win

@@ -1,0 +1,52 @@
+// Base of every window of Kolo: one window-procedure thunk binds the HWND to its
+// C++ object at WM_NCCREATE; subclasses handle messages in small members.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kolo::win {
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  explicit operator bool() const { return hwnd_ != nullptr; }
+
+  // Registers the class on first use (a null background brush: every window paints itself).
+  static bool RegisterClassOnce(const wchar_t* className, UINT style = CS_DBLCLKS,
+                                HCURSOR cursor = nullptr, HICON icon = nullptr);
+
+  HWND CreateWin(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+                 int x, int y, int w, int h, HWND parent, HMENU idOrMenu = nullptr);
+
+  void Destroy();
+  void Invalidate() const { if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE); }
+  bool IsVisible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+  RECT ClientRect() const;
+  RECT WindowRect() const;  // screen coordinates
+
+  static Window* FromHandle(HWND hwnd);
+  static HINSTANCE Instance();
+
+ protected:
+  // Every message arrives here; the default passes to DefWindowProc.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
+  // Called after WM_NCDESTROY: the object stays alive, the handle is gone.
+  virtual void OnDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+
+}  // namespace kolo::win
