@@ -25,6 +25,9 @@ class SettingsStore {
   virtual bool WriteBool(const std::string& name, bool value) = 0;
   virtual bool WriteString(const std::string& name, const std::string& value) = 0;
   virtual bool WriteBinary(const std::string& name, const std::vector<std::uint8_t>& value) = 0;
+
+  // Removes the value; true when it is gone afterwards (also when it never existed).
+  virtual bool DeleteValue(const std::string& name) = 0;
 };
 
 }  // namespace kolo
