@@ -25,6 +25,5 @@ enum class CaptureMode : unsigned char {
   PixelPick = 4,       // one-pixel pick of the transparent colour
 };
 
-inline constexpr int kTabCount = 7;
 
 }  // namespace kolo

@@ -1,0 +1,93 @@
+#include "app/win/app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include <array>
+#include <memory>
+
+#include "app/messages.h"
+#include "app/win/main_window.h"
+#include "app/win/secondary_form.h"
+#include "platform/win/hints.h"
+
+namespace kolo::win {
+
+bool StartsInTray(const std::vector<std::wstring>& args) { return !args.empty() && args[0] == L"/m"; }
+
+namespace {
+
+// Hands over to a running copy; true when there is one.
+bool HandOverToRunningCopy() {
+  HWND running = ::FindWindowW(TfrmMain::kClassName, TfrmMain::kTitle);
+  if (!running) return false;
+  ::SendMessageW(running, WM_ACTIVATE_INSTANCE, 0, 0);
+  return true;
+}
+
+struct FormSpec {
+  SecondaryForm which;
+  const wchar_t* className;
+  int width, height;
+};
+
+// Created after the main window, in this order.
+constexpr FormSpec kForms[] = {
+    {SecondaryForm::Preview, L"TfrmPreview", 200, 200},
+    {SecondaryForm::FontPreview, L"TfrmFontPreview", 200, 250},
+    {SecondaryForm::ColorPrev, L"TfrmColorPrev", 40, 140},
+    {SecondaryForm::Property, L"TfrmProperty", 340, 300},
+    {SecondaryForm::ImagePreview, L"TfrmImagePreview", 400, 300},
+    {SecondaryForm::Upload, L"TfrmUpload", 300, 160},
+    {SecondaryForm::List, L"TfrmList", 120, 140},
+    {SecondaryForm::About, L"TfrmAbout", 300, 200},
+    {SecondaryForm::NewPalette, L"TfrmNewPalette", 260, 200},
+    {SecondaryForm::Message, L"TfrmMessage", 360, 120},
+    {SecondaryForm::Transp, L"TfrmTransp", 100, 100},
+};
+
+}  // namespace
+
+int RunKolo(const std::vector<std::wstring>& args) {
+  if (HandOverToRunningCopy()) return 0;
+
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  ULONG_PTR gdiplusToken = 0;
+  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+
+  auto main = std::make_unique<TfrmMain>();
+  SetHintHandler([m = main.get()](const std::string& hint) { m->OnApplicationHint(hint); });
+  TfrmMain::CreateParams params;
+  params.startInTray = StartsInTray(args);
+  if (!main->Create(params)) return 1;
+
+  std::vector<std::unique_ptr<TSecondaryForm>> forms;
+  for (const FormSpec& spec : kForms) {
+    auto form = std::make_unique<TSecondaryForm>(spec.which, spec.className);
+    form->Create(main->Handle(), spec.width, spec.height);
+    forms.push_back(std::move(form));
+  }
+
+  if (!params.startInTray) {
+    ::ShowWindow(main->Handle(), SW_SHOW);
+    ::UpdateWindow(main->Handle());
+  }
+
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (main->Handle() && main->FilterMessage(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  SetHintHandler(nullptr);
+  // The main window's destruction ends the process; nothing after it may depend on order.
+  forms.clear();
+  main.reset();
+  Gdiplus::GdiplusShutdown(gdiplusToken);
+  return 0;
+}
+
+}  // namespace kolo::win

@@ -1,0 +1,256 @@
+#include "app/win/main_window.h"
+
+
+#include "app/cursor_shapes.h"
+#include "app/main_layout.h"
+#include "app/win/forms.h"
+#include "app/win/registry_store_win.h"
+#include "app/win/system_win.h"
+#include "clipboard/win/clipboard_tab.h"
+#include "images/win/get_image_tab.h"
+#include "platform/win/hints.h"
+#include "tools/win/circle_tab.h"
+#include "tools/win/fix_color_tab.h"
+#include "tools/win/get_color_tab.h"
+#include "tools/win/mix_color_tab.h"
+#include "tools/win/palette_tab.h"
+
+namespace kolo::win {
+
+namespace {
+TfrmMain* g_main = nullptr;
+
+constexpr UINT_PTR kUnhookTimer = 1;
+constexpr UINT kUnhookDelayMs = 100;
+
+constexpr const char* kTabHints[7] = {"Scolor picker",       "Scolor wheel",        "Scolor palette",
+                                      "Smix colors",         "Scolors from screen", "Simages from screen",
+                                      "Sclipboard viewer"};
+}  // namespace
+
+TfrmMain* MainWindow() { return g_main; }
+
+TfrmMain::TfrmMain() = default;
+
+TfrmMain::~TfrmMain() {
+  if (g_main == this) g_main = nullptr;
+}
+
+bool TfrmMain::Create(const CreateParams& params) {
+  params_ = params;
+  HICON icon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(1));
+  RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr, icon);
+  g_main = this;
+  RECT r{0, 0, layout::kClientWidth, layout::kClientHeight};
+  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU;
+  const DWORD exStyle = WS_EX_APPWINDOW;
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  CreateWin(kClassName, kTitle, style, exStyle, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+            r.bottom - r.top, nullptr);
+  return Handle() != nullptr;
+}
+
+// The creation handler, step by step as the program has always started.
+void TfrmMain::FormCreate() {
+  captureMode = CaptureMode::None;
+  colorDragging = false;
+  ::SetWindowTextW(Handle(), kTitle);
+  BuildSharedResources();
+  CreateControls();
+
+  tabs_[0] = std::make_unique<TPaletteTab>(*this);
+  tabs_[1] = std::make_unique<TCircleTab>(*this);
+  tabs_[2] = std::make_unique<TFixColorTab>(*this);
+  tabs_[3] = std::make_unique<TMixColorTab>(*this);
+  tabs_[4] = std::make_unique<TGetColorTab>(*this);
+  tabs_[5] = std::make_unique<TGetImageTab>(*this);
+  tabs_[6] = std::make_unique<TClipboardTab>(*this);
+  paletteTab = static_cast<TPaletteTab*>(tabs_[0].get());
+  circleTab = static_cast<TCircleTab*>(tabs_[1].get());
+  fixColorTab = static_cast<TFixColorTab*>(tabs_[2].get());
+  mixColorTab = static_cast<TMixColorTab*>(tabs_[3].get());
+  getColorTab = static_cast<TGetColorTab*>(tabs_[4].get());
+  getImageTab = static_cast<TGetImageTab*>(tabs_[5].get());
+  clipboardTab = static_cast<TClipboardTab*>(tabs_[6].get());
+  clipboardTab->SkipNextChange = true;
+
+  RECT wr = WindowRect();
+  fullWidth_ = wr.right - wr.left;
+  fullHeight_ = wr.bottom - wr.top;
+
+  LoadSettings();
+  ::SetWindowPos(Handle(), nullptr, options_.x, options_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyStayOnTop();
+  ApplySmallMode();
+  ShowCurrentTab();
+  cursors_.TakeArrowCopy();
+  currentSlot = 0;
+  RefreshColors(0x37);
+
+  if (params_.loadHookLibrary) {
+    const std::wstring path = ProgramFolder() + L"kolod.dll";
+    if (hookExtractor) hookExtractor(path);
+    hooks_.Load(path);
+  }
+  if (params_.startInTray) MinimiseToTray();
+  clipboardTab->SkipNextChange = false;
+  ::DeleteFileW((ProgramFolder() + L"Kolo_last.exe").c_str());
+}
+
+void TfrmMain::BuildSharedResources() {
+  LookupTables::Get();
+  work.ClearBuffer();
+  const CursorShape shape = SquareCursorShape();
+  bool bits[13 * 13];
+  for (int i = 0; i < 13 * 13; ++i) bits[i] = shape.inverts[static_cast<size_t>(i)];
+  squareCursor_.Reset(BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits));
+}
+
+void TfrmMain::SetTab(int index, std::unique_ptr<TBaseTab> tab) {
+  tabs_[static_cast<size_t>(index)] = std::move(tab);
+}
+
+void TfrmMain::ClickTabButton(int index) {
+  if (index < 0 || index >= 7 || !tabButtons_[static_cast<size_t>(index)].Enabled()) return;
+  tabButtons_[static_cast<size_t>(index)].SetEnabled(false);
+  CurrentTabObject().Deactivate();
+  currentTab = index;
+  SaveSettings();
+  if (onSaved) onSaved();
+  ShowCurrentTab();
+}
+
+void TfrmMain::ShowCurrentTab() {
+  for (int i = 0; i < 7; ++i) tabButtons_[static_cast<size_t>(i)].SetEnabled(i != currentTab);
+  CurrentTabObject().Activate();
+}
+
+void TfrmMain::RefreshColors(unsigned char flags) {
+  TBaseTab& tab = CurrentTabObject();
+  if (flags & rfReadColor) tab.ReadCurrentColor();
+  tab.Repaint((flags & rfFullRepaint) == 0);
+  if (flags & rfUpdateEdits) tab.UpdateEdits();
+  if (flags & (rfSlotsAndEdit | rfSlots)) RefreshSlots((flags & rfSlotsAndEdit) != 0);
+  if (flags & rfFontSample) RefreshFontSample();
+}
+
+std::unique_ptr<SettingsStore> TfrmMain::OpenStore(bool forWriting) {
+  if (params_.openStore) return params_.openStore(forWriting);
+  return OpenRegistrySettings(forWriting);
+}
+
+std::array<SettingsClient*, 7> TfrmMain::TabClients() {
+  std::array<SettingsClient*, 7> clients{};
+  for (int i = 0; i < 7; ++i) clients[static_cast<size_t>(i)] = tabs_[static_cast<size_t>(i)].get();
+  return clients;
+}
+
+void TfrmMain::LoadSettings() {
+  const LoadEnvironment env = CurrentLoadEnvironment(fullWidth_, fullHeight_);
+  auto store = OpenStore(false);
+  auto clients = TabClients();
+  kolo::LoadSettings(store.get(), env, options_, strip_, clients);
+  currentTab = options_.crntPage;
+}
+
+void TfrmMain::SaveSettings() {
+  LiveWindowState live;
+  RECT wr = WindowRect();
+  live.left = wr.left;
+  live.top = wr.top;
+  live.fullWidth = fullWidth_;
+  live.currentWidth = wr.right - wr.left;
+  live.smallMode = options_.runsmall;
+  live.imgPreviewId = options_.imgPreviewId;
+  options_.crntPage = static_cast<std::uint8_t>(currentTab);
+  auto store = OpenStore(true);
+  auto clients = TabClients();
+  kolo::SaveSettings(store.get(), live, options_, strip_, clients);
+}
+
+void TfrmMain::OnActivateInstance() {
+  if (!IsVisible() && !IsFormVisible(SecondaryForm::ImagePreview)) {
+    ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    RemoveTrayIcon();
+  }
+  if (options_.runsmall) SetSmallMode(false);
+  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!options_.stayonTop)
+    ::SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  BringFirstDialogForward();
+  KeepOnScreen();
+}
+
+void TfrmMain::KeepOnScreen() {
+  RECT r = WindowRect();
+  int x = r.left, y = r.top;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
+  if (x < 0) x = 0;
+  if (x + w > sw) x = sw - w;
+  if (y < 0) y = 0;
+  if (y + h > sh) y = sh - h;
+  if (x != r.left || y != r.top)
+    ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::OnClose() {
+  SaveSettings();
+  if (options_.confirmClose) {
+    const int answer = AskCloseQuestion();
+    if (answer == kResultMinimise) MinimiseToTray();
+    if (answer != kResultYes) return;
+  }
+  ::DestroyWindow(Handle());
+}
+
+void TfrmMain::OnDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  if (captureMode == CaptureMode::AreaShot) CancelAreaShot();
+  for (auto& tab : tabs_) tab.reset();
+  toolCursor_.Reset();
+  squareCursor_.Reset();
+  RemoveTrayIcon();
+  cursors_.RestoreArrow();
+  ::KillTimer(Handle(), kUnhookTimer);
+  hooks_.Free();
+  if (options_.clipboardHook) LeaveClipboardChain();
+  ::PostQuitMessage(0);
+}
+
+bool TfrmMain::BeginCapture(CaptureMode mode) {
+  if (captureMode != CaptureMode::None) return false;
+  if (!hooks_.Loaded()) {
+    ReportNoHooks();
+    return false;
+  }
+  captureMode = mode;
+  if (!hooks_.Hook(false)) {
+    captureMode = CaptureMode::None;
+    ReportNoHooks();
+    return false;
+  }
+  return true;
+}
+
+void TfrmMain::EndCapture() {
+  captureMode = CaptureMode::None;
+  ::SetTimer(Handle(), kUnhookTimer, kUnhookDelayMs, nullptr);
+}
+
+void TfrmMain::OnTimer(UINT_PTR id) {
+  if (id != kUnhookTimer) return;
+  ::KillTimer(Handle(), kUnhookTimer);
+  hooks_.Unhook();
+  cursors_.RestoreArrow();
+}
+
+void TfrmMain::SetToolCursor(HCURSOR cursor) {
+  toolCursor_.Reset(cursor);
+  cursors_.ReplaceArrow(cursor);
+}
+
+void TfrmMain::BeginColorDrag(TColor c) { dragColor = c; }
+
+}  // namespace kolo::win

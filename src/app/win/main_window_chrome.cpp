@@ -1,0 +1,153 @@
+// The main window's chrome: small mode, stay on top, the tray icon, the
+// clipboard viewer chain, bringing dialogs forward, the close question.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/main_layout.h"
+#include "app/win/forms.h"
+#include "app/win/main_window.h"
+#include "app/win/message_box_win.h"
+#include "app/win/system_win.h"
+
+namespace kolo::win {
+
+namespace {
+constexpr UINT kTrayId = 1;
+
+void TrimWorkingSet() {
+  ::SetProcessWorkingSetSize(::GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+}  // namespace
+
+void TfrmMain::SetSmallMode(bool small) {
+  if (options_.runsmall == small) return;
+  options_.runsmall = small;
+  SetCaption(L"Kolo");
+  ApplySmallMode();
+}
+
+void TfrmMain::ApplySmallMode() {
+  for (auto& b : tabButtons_) ::ShowWindow(b.Handle(), options_.runsmall ? SW_HIDE : SW_SHOW);
+  RECT r = WindowRect();
+  const int width = r.right - r.left;
+  if (options_.runsmall) {
+    if (width != layout::kSmallWidth)
+      ::SetWindowPos(Handle(), nullptr, r.left + fullWidth_ - layout::kSmallWidth, r.top, layout::kSmallWidth,
+                     layout::kSmallHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    TrimWorkingSet();
+  } else if (width != fullWidth_ || r.bottom - r.top != fullHeight_) {
+    ::SetWindowPos(Handle(), nullptr, r.left - fullWidth_ + width, r.top, fullWidth_, fullHeight_,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayoutTitleButtons();
+  ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TfrmMain::ToggleSmallMode() { SetSmallMode(!options_.runsmall); }
+
+void TfrmMain::ApplyStayOnTop() {
+  ::SetWindowPos(Handle(), options_.stayonTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  LayoutTitleButtons();
+  ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TfrmMain::ToggleStayOnTop() {
+  options_.stayonTop = !options_.stayonTop;
+  ApplyStayOnTop();
+}
+
+void TfrmMain::MinimiseToTray() {
+  ::ShowWindow(Handle(), SW_HIDE);
+  SaveSettings();
+  AddTrayIcon();
+  TrimWorkingSet();
+}
+
+void TfrmMain::RestoreFromTray() {
+  SetSmallMode(false);
+  ::ShowWindow(Handle(), SW_SHOW);
+  RemoveTrayIcon();
+}
+
+void TfrmMain::AddTrayIcon() {
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = Handle();
+  nid.uID = kTrayId;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = WM_TRAYNOTIFY;
+  nid.hIcon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(1));
+  if (!nid.hIcon) nid.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+  lstrcpynW(nid.szTip, L"Kolo", ARRAYSIZE(nid.szTip));
+  trayIconShown_ = ::Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+}
+
+void TfrmMain::RemoveTrayIcon() {
+  // Asked for always: harmless when no icon is shown.
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = Handle();
+  nid.uID = kTrayId;
+  ::Shell_NotifyIconW(NIM_DELETE, &nid);
+  trayIconShown_ = false;
+}
+
+void TfrmMain::JoinClipboardChain() {
+  if (inClipboardChain_) return;
+  nextViewer_ = ::SetClipboardViewer(Handle());
+  inClipboardChain_ = true;
+}
+
+void TfrmMain::LeaveClipboardChain() {
+  if (!inClipboardChain_) return;
+  ::ChangeClipboardChain(Handle(), nextViewer_);
+  nextViewer_ = nullptr;
+  inClipboardChain_ = false;
+}
+
+void TfrmMain::SetClipboardWatch(bool on) {
+  if (on)
+    JoinClipboardChain();
+  else
+    LeaveClipboardChain();
+}
+
+void TfrmMain::BringFirstDialogForward() {
+  static constexpr SecondaryForm kOrder[] = {SecondaryForm::Message, SecondaryForm::NewPalette,
+                                             SecondaryForm::About,   SecondaryForm::Upload,
+                                             SecondaryForm::Property, SecondaryForm::ImagePreview};
+  for (SecondaryForm f : kOrder) {
+    if (!IsFormVisible(f)) continue;
+    HWND h = FormWindow(f);
+    ::SetForegroundWindow(h);
+    ::BringWindowToTop(h);
+    ::SetFocus(h);
+    return;
+  }
+}
+
+int TfrmMain::AskCloseQuestion() {
+  return ShowMessageBox("Do you want to close the Kolo?", MessageKind::Confirmation, 0x83);
+}
+
+void TfrmMain::ReportNoHooks() {
+  ShowMessageBox(
+      "The screen tools need the file \"kolod.dll\" next to Kolo.exe, and it could not be loaded. "
+      "Check that the program's folder is writable and that no security program blocks the file.",
+      MessageKind::Error, 0x04);
+}
+
+}  // namespace kolo::win
+
+namespace kolo::win {
+
+void TfrmMain::OpenHelp() {
+  static constexpr const char* kPages[7] = {"colorpicker",      "colorwheel",       "colorpalette",
+                                            "mixcolors",        "colorsfromscreen", "imagesfromscreen",
+                                            "clipboardviewer"};
+  const std::string page = IsFormVisible(SecondaryForm::Property) ? "options" : kPages[currentTab];
+  OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual&s=" + page);
+}
+
+}  // namespace kolo::win

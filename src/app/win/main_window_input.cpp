@@ -1,0 +1,232 @@
+// The main window's messages: input, hook notifications, capture modes and the
+// application-wide message filter.
+#include <windowsx.h>
+
+#include "app/main_layout.h"
+#include "app/routines.h"
+#include "app/size_edit.h"
+#include "app/win/forms.h"
+#include "app/win/main_window.h"
+#include "app/win/message_box_win.h"
+#include "clipboard/win/clipboard_tab.h"
+#include "hook/hook_events.h"
+#include "platform/win/hints.h"
+
+namespace kolo::win {
+
+LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_NCHITTEST:
+      return OnNcHitTest(wp, lp);
+    case WM_NCLBUTTONDBLCLK:
+      ToggleSmallMode();
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_TIMER:
+      OnTimer(wp);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      ::SetBkColor(reinterpret_cast<HDC>(wp), clWhite);
+      ::SetTextColor(reinterpret_cast<HDC>(wp), clFrame);
+      return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+    case WM_SYSCOMMAND:
+      // Restoring from the taskbar leaves small mode.
+      if ((wp & 0xFFF0) == SC_RESTORE) {
+        LRESULT r = Default(msg, wp, lp);
+        SetSmallMode(false);
+        return r;
+      }
+      break;
+    case WM_HOOK_EVENT:
+      HandleHookEvent(wp, lp);
+      return 0;
+    case WM_ACTIVATE_INSTANCE:
+      OnActivateInstance();
+      return 0;
+    case WM_TRAYNOTIFY:
+      if (lp == WM_LBUTTONUP || lp == WM_RBUTTONUP) RestoreFromTray();
+      return 0;
+    case WM_DRAWCLIPBOARD:
+      if (nextViewer_) ::SendMessageW(nextViewer_, WM_DRAWCLIPBOARD, 0, 0);
+      if (onClipboardChange) onClipboardChange();
+      return 0;
+    case WM_CHANGECBCHAIN:
+      if (reinterpret_cast<HWND>(wp) == nextViewer_)
+        nextViewer_ = reinterpret_cast<HWND>(lp);
+      else if (nextViewer_)
+        ::SendMessageW(nextViewer_, msg, wp, lp);
+      return 0;
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+      if (captureMode == CaptureMode::AreaShot && onAreaShotWindowMove) onAreaShotWindowMove(msg == WM_ENTERSIZEMOVE);
+      break;
+    default:
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+LRESULT TfrmMain::OnNcHitTest(WPARAM wp, LPARAM lp) {
+  LRESULT hit = Default(WM_NCHITTEST, wp, lp);
+  if (hit == HTCLIENT) {
+    RECT r = WindowRect();
+    if (GET_Y_LPARAM(lp) - r.top < layout::kMoveBand) return HTCAPTION;
+  }
+  return hit;
+}
+
+void TfrmMain::OnCommand(int id) {
+  if (id == 204) ChangeSizeClicked();
+}
+
+void TfrmMain::ChangeSizeClicked() {
+  auto read = [](HWND edit) {
+    wchar_t buf[32] = {};
+    ::GetWindowTextW(edit, buf, 32);
+    return StrToIntRange(Narrow(buf), 0, 0, kMaxImageSide);
+  };
+  const int width = read(edWidthImage), height = read(edHeightImage);
+  if (width >= 1 && height >= 1)
+    CurrentTabObject().ChangeImageSize(width, height);
+  else
+    ShowMessageBox("The image size must be greater than zero.", MessageKind::Warning, 0x04);
+}
+
+void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
+  switch (captureMode) {
+    case CaptureMode::None:
+      return;
+    case CaptureMode::ScreenPick:
+      if (code == heMouseMove) {
+        if (onScreenPickMove) onScreenPickMove(currentTab);
+      } else if (code == heLeftDown || code == heLeftUp || code == heRightUp || code == heActivate) {
+        EndCapture();
+        if (onScreenPickEnd) onScreenPickEnd(currentTab);
+      }
+      return;
+    case CaptureMode::AreaShot:
+    case CaptureMode::WindowShot:
+      if (onShotEvent) onShotEvent(captureMode, static_cast<unsigned>(code), data);
+      return;
+    case CaptureMode::PixelPick:
+      if (code == heMouseMove) {
+        CurrentTabObject().SampleTransparentColor();
+      } else if (code == heLeftDown || code == heLeftUp || code == heRightUp || code == heActivate) {
+        CurrentTabObject().PickFinished(code == heRightUp || code == heActivate);
+        EndCapture();
+      }
+      return;
+  }
+}
+
+bool TfrmMain::FilterMessage(const MSG& msg) {
+  if (captureMode != CaptureMode::AreaShot) {
+    if (msg.message == WM_KEYUP) {
+      const WPARAM key = msg.wParam;
+      if (captureMode == CaptureMode::ScreenPick && (key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE)) {
+        EndCapture();
+        if (onScreenPickEnd) onScreenPickEnd(currentTab);
+      } else if (captureMode == CaptureMode::WindowShot && (key == VK_ESCAPE || key == VK_RETURN || key == VK_SPACE)) {
+        if (onShotEvent) onShotEvent(captureMode, key == VK_ESCAPE ? kShotCancel : kShotTake, 0);
+      } else if (captureMode == CaptureMode::PixelPick && key == VK_ESCAPE) {
+        CurrentTabObject().PickFinished(true);
+        EndCapture();
+      }
+    } else if (msg.message == WM_KEYDOWN) {
+      if (msg.wParam == VK_F1) {
+        OpenHelp();
+      } else if (msg.wParam == VK_ESCAPE) {
+        OnEscape();
+      }
+    }
+    return false;
+  }
+  // Area screenshot: presses and releases over the overlay belong to the selection.
+  switch (msg.message) {
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN: {
+      POINT p;
+      ::GetCursorPos(&p);
+      if (areaShotHitTest && areaShotHitTest(p, true)) {
+        ::SendMessageW(Handle(), WM_HOOK_EVENT, heLeftDown, 0);
+        return true;
+      }
+      return false;
+    }
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP: {
+      POINT p;
+      ::GetCursorPos(&p);
+      if (areaShotHitTest && areaShotHitTest(p, false)) {
+        ::SendMessageW(Handle(), WM_HOOK_EVENT, heLeftUp, 0);
+        return true;
+      }
+      return false;
+    }
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+      CancelAreaShot();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TfrmMain::OnEscape() {
+  // Escape hides the main window when it is the active form, and cancels a dialog otherwise.
+  HWND active = ::GetActiveWindow();
+  if (active == Handle()) {
+    MinimiseToTray();
+    return;
+  }
+  for (SecondaryForm f : {SecondaryForm::About, SecondaryForm::Property, SecondaryForm::NewPalette}) {
+    if (FormWindow(f) == active) {
+      ::PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+  }
+}
+
+void TfrmMain::CancelAreaShot() {
+  if (onShotEvent) onShotEvent(CaptureMode::AreaShot, kShotCancel, 0);
+  if (captureMode == CaptureMode::AreaShot) EndCapture();
+}
+
+bool CopyTextToClipboard(const std::wstring& text) {
+  TfrmMain* main = MainWindow();
+  if (main && main->clipboardTab) main->clipboardTab->SkipNextChange = true;
+  if (!::OpenClipboard(main ? main->Handle() : nullptr)) return false;
+  ::EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool ok = false;
+  if (mem) {
+    if (void* p = ::GlobalLock(mem)) {
+      memcpy(p, text.c_str(), bytes);
+      ::GlobalUnlock(mem);
+      ok = ::SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    }
+    if (!ok) ::GlobalFree(mem);
+  }
+  ::CloseClipboard();
+  return ok;
+}
+
+}  // namespace kolo::win

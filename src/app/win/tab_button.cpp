@@ -1,0 +1,107 @@
+#include "app/win/tab_button.h"
+
+#include <windowsx.h>
+
+#include "color/color.h"
+#include "platform/win/handles.h"
+#include "platform/win/hints.h"
+
+namespace kolo::win {
+
+namespace {
+constexpr wchar_t kClass[] = L"KoloTabButton";
+}
+
+bool TabButton::Create(HWND parent, int x, int y, int w, int h, int tag, const std::string& hint) {
+  tag_ = tag;
+  hint_ = hint;
+  RegisterClassOnce(kClass, 0, ::LoadCursorW(nullptr, IDC_HAND));
+  CreateWin(kClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, w, h, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + tag)));
+  return Handle() != nullptr;
+}
+
+void TabButton::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  if (!enabled) down_ = false;
+  Invalidate();
+}
+
+void TabButton::Paint() {
+  PaintDc pdc(Handle());
+  RECT r = ClientRect();
+  BufferedDc dc(pdc, r.right, r.bottom);
+  const int state = !enabled_ ? 3 : down_ && hover_ ? 2 : hover_ ? 1 : 0;
+  if (drawer) {
+    drawer(dc, r.right, r.bottom, tag_, state);
+    return;
+  }
+  // Plain look until pictures are given.
+  FillSolid(dc, r, state == 3 ? clSkyBlue : state == 2 ? 0x804000 : state == 1 ? 0xE0A020 : clFrame);
+  wchar_t digit[2] = {static_cast<wchar_t>(L'1' + tag_), 0};
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, state == 3 ? clFrame : clWhite);
+  ::DrawTextW(dc, digit, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_MOUSEMOVE: {
+      if (!tracking_) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+        tracking_ = ::TrackMouseEvent(&tme) != FALSE;
+        SetHintOwner(this);
+        SetApplicationHint(hint_);
+      }
+      RECT r = ClientRect();
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      const bool inside = ::PtInRect(&r, p) != FALSE;
+      // Leaving while pressed forfeits the click, even if the pointer comes back.
+      if (!inside) down_ = false;
+      if (inside != hover_) {
+        hover_ = inside;
+        Invalidate();
+      }
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      hover_ = false;
+      if (HintOwner() == this) {
+        SetHintOwner(nullptr);
+        SetApplicationHint("");
+      }
+      Invalidate();
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (!enabled_) return 0;
+      down_ = true;
+      hover_ = true;
+      ::SetCapture(Handle());
+      Invalidate();
+      return 0;
+    case WM_LBUTTONUP: {
+      if (::GetCapture() == Handle()) ::ReleaseCapture();
+      const bool click = down_ && hover_ && enabled_;
+      down_ = false;
+      Invalidate();
+      if (click && onClick) onClick(tag_);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      down_ = false;
+      Invalidate();
+      return 0;
+    default:
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace kolo::win

@@ -1,0 +1,16 @@
+// Tab 6: the clipboard history.
+#pragma once
+
+#include "app/win/base_tab.h"
+
+namespace kolo::win {
+
+class TClipboardTab : public TBaseTab {
+ public:
+  using TBaseTab::TBaseTab;
+
+  // Set while the program itself changes the clipboard: that change is not recorded.
+  bool SkipNextChange = false;
+};
+
+}  // namespace kolo::win

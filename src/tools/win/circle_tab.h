@@ -1,0 +1,13 @@
+// Tab 1: harmonies on the colour wheels.
+#pragma once
+
+#include "app/win/base_tab.h"
+
+namespace kolo::win {
+
+class TCircleTab : public TBaseTab {
+ public:
+  using TBaseTab::TBaseTab;
+};
+
+}  // namespace kolo::win

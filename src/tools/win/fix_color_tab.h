@@ -1,0 +1,13 @@
+// Tab 2: fixed, random, gradient and screen palettes.
+#pragma once
+
+#include "app/win/base_tab.h"
+
+namespace kolo::win {
+
+class TFixColorTab : public TBaseTab {
+ public:
+  using TBaseTab::TBaseTab;
+};
+
+}  // namespace kolo::win

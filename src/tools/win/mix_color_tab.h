@@ -1,0 +1,13 @@
+// Tab 3: mixing colours on line drawings.
+#pragma once
+
+#include "app/win/base_tab.h"
+
+namespace kolo::win {
+
+class TMixColorTab : public TBaseTab {
+ public:
+  using TBaseTab::TBaseTab;
+};
+
+}  // namespace kolo::win

@@ -1,0 +1,13 @@
+// Tab 0: slices through the colour models.
+#pragma once
+
+#include "app/win/base_tab.h"
+
+namespace kolo::win {
+
+class TPaletteTab : public TBaseTab {
+ public:
+  using TBaseTab::TBaseTab;
+};
+
+}  // namespace kolo::win
