@@ -91,7 +91,7 @@ def tile(item):
     return img
 
 
-def sheet(all_lists, max_width=1500):
+def sheet(all_lists, max_width=1000):
     blocks = []
     for L in all_lists:
         tiles = [tile(it) for it in L.ordered() if it is not None]

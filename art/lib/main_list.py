@@ -115,9 +115,158 @@ def build(glyphs):
     # Value-slider buttons and their "slider open" pictures.
     for (w, h), base, empty_index, key in ((SUBPAL_SMALL, 245, 252, "small"),
                                           (SUBPAL_TALL, 253, 191, "tall")):
-        g = shapes.value_strip(6, h - 4)
+        g = shapes.value_strip(5, h - 4)
         L.put_states(base, "value_button_" + key, theme.panel_states(g, w, h, BTN4), BTN4,
                      "value slider button, %dx%d" % (w, h))
         L.put(empty_index, "value_button_%s_open" % key, theme.panel_face(w, h, "active"),
               "value slider button while its slider is open (%dx%d)" % (w, h))
+    _tool_buttons(L, glyphs)
     return L
+
+
+MODELS = ["RGB", "HSB", "Lab", "HLS", "CMYK", "CMY", "LMS"]
+FIXED = [("Web", "Web palette"), ("Gray", "grayscale palette"), ("Win", "Windows palette"),
+         ("Mac", "Mac OS palette")]
+HARMONY_NAMES = ["single colour", "complementary", "triads", "split complement", "tetrad",
+                 "alternate complement", "double complement", "analogous"]
+PRESET_NAMES = ["RGB primaries", "RBY primaries", "Itten colours"]
+MIX_TYPES = [("average", "average colour"), ("and", "logical AND"), ("or", "logical OR"),
+             ("xor", "logical XOR"), ("replace", "replace the old colour")]
+
+
+def _with_plus(glyphs, base):
+    img = Img(12, 12)
+    img.blit(base, 0, 0)
+    img.blit(glyphs["icon_plus"].render(), 5, 5)
+    return img
+
+
+def _window_shot(glyphs):
+    img = Img(16, 16)
+    img.blit(glyphs["screen_window"].render(), 0, 1)
+    img.blit(glyphs["screen_pointer"].render(), 8, 6)
+    return img
+
+
+def _copy_picture(glyphs):
+    """Two sheets, the front one holding a picture."""
+    img = glyphs["copy"].render()
+    pic = Img(5, 5)
+    for y, row in enumerate(["..Y..", ".....", "..E..", ".EEE.", "EEEEE"]):
+        for x, ch in enumerate(row):
+            pic.px[y][x] = {"Y": 0xF6C823, "E": 0x3BAA4A}.get(ch)
+    img.fill(4, 4, 8, 10, 0xFFFFFF)
+    img.fill(4, 4, 8, 8, 0x8CC8EE)
+    img.blit(pic, 4, 5)
+    return img
+
+
+def _tool_buttons(L, glyphs):
+    g = glyphs
+    icon = lambda name: g[name].render()
+    panel = theme.panel_states
+
+    L.put_states(6, "swap", panel(icon("arrow_swap"), 13, 7, BTN3), BTN3,
+                 "colour slots: swap two neighbouring slots")
+    L.put_states(9, "drop", panel(icon("arrow_drop"), 10, 16, BTN3), BTN3,
+                 "font sample and layout preview: open the drop-down")
+    L.put_states(12, "zoom_in", panel(shapes.magnifier("+"), 20, 18, BTN4), BTN4,
+                 "colours from screen: zoom the preview in")
+    L.put_states(19, "zoom_out", panel(shapes.magnifier("-"), 20, 18, BTN4), BTN4,
+                 "colours from screen: zoom the preview out")
+    L.put_states(23, "copy_image", panel(_copy_picture(g), 20, 18, BTN4), BTN4,
+                 "colours from screen: copy the magnified picture")
+    L.put_states(27, "get_color", panel(shapes.pipette(16), 24, 22, BTN4), BTN4,
+                 "colours from screen: start picking from the screen")
+    L.put_states(31, "clear_mix", panel(icon("icon_eraser"), 20, 18, BTN4), BTN4,
+                 "mix colours: clear all colours of the picture")
+    L.put_states(35, "add_image", panel(_with_plus(g, icon("icon_picture")), 24, 22, BTN4), BTN4,
+                 "images from screen: add the picture to the list")
+
+    for n, name in enumerate(MODELS):
+        width = 28 if name == "CMYK" else 24
+        L.put_states(80 + 4 * n, "model%d" % (n + 1),
+                     [theme.text_button(g, name, width, 13, s) for s in TAB4], TAB4,
+                     "colour picker: %s model" % name)
+    views = [("cartesian", shapes.view_cartesian()), ("wheel", shapes.view_wheel()),
+             ("ring", shapes.view_ring())]
+    for n, (name, glyph) in enumerate(views):
+        L.put_states(108 + 4 * n, "view_" + name, panel(glyph, 19, 17, TAB4), TAB4,
+                     "colour picker: %s view" % name)
+    for n in range(8):
+        L.put_states(120 + 4 * n, "harmony%d" % (n + 1), panel(shapes.harmony(n + 1), 22, 18, TAB4),
+                     TAB4, "colour wheel: %s" % HARMONY_NAMES[n])
+    for n in range(3):
+        L.put_states(152 + 4 * n, "preset%d" % (n + 1), panel(shapes.preset(n + 1), 22, 18, TAB4),
+                     TAB4, "colour wheel: base colours, %s" % PRESET_NAMES[n])
+    for n, (name, use) in enumerate(FIXED):
+        L.put_states(164 + 4 * n, "fixed_" + name.lower(),
+                     [theme.text_button(g, name, 24, 13, s) for s in TAB4], TAB4,
+                     "colour palette: %s" % use)
+    L.put_states(180, "step_up", panel(icon("arrow_up"), 9, 7, BTN4), BTN4,
+                 "colour picker: step the value up")
+    L.put_states(192, "step_down", panel(icon("arrow_down"), 9, 7, BTN4), BTN4,
+                 "colour picker: step the value down")
+    L.put_states(196, "random_palette", panel(icon("icon_dice"), 20, 18, BTN4), BTN4,
+                 "colour palette: random colours")
+    L.put_states(200, "gradient_palette", panel(shapes.gradient_bar(), 20, 18, BTN4), BTN4,
+                 "colour palette: gradient between the colour slots")
+    L.put_states(204, "screen_palette", panel(icon("icon_screen_palette"), 20, 18, BTN4), BTN4,
+                 "colour palette: colours taken from the screen")
+    L.put_states(208, "strip_palette", panel(icon("icon_take_strip"), 20, 18, BTN4), BTN4,
+                 "colour palette: take the palette strip")
+    L.put_states(212, "corner_colors", panel(shapes.corner_frame(), 20, 18, BTN4), BTN4,
+                 "colour palette: colour slots to the gradient border")
+    L.put_states(216, "window_shot", panel(_window_shot(g), 24, 22, BTN4), BTN4,
+                 "images from screen: take one window")
+
+    screen_full = icon("screen_full")
+    L.put_states(185, "print_screen", panel(screen_full, 24, 22, BTN3), BTN3,
+                 "images from screen: take the whole screen")
+    L.put_states(188, "select_area", panel(shapes.area_select(), 24, 22, BTN3), BTN3,
+                 "images from screen: select an area")
+    L.put_states(222, "refresh_area", panel(shapes.refresh(), 24, 22, BTN3), BTN3,
+                 "area selection: take the area again")
+    L.put_states(225, "finish_area", panel(icon("screen_finish"), 24, 22, BTN3), BTN3,
+                 "area selection: finish")
+
+    mix_bases = [228, 232, 236, 264, 268]
+    for n, (kind, use) in enumerate(MIX_TYPES):
+        L.put_states(mix_bases[n], "mix_" + kind, panel(shapes.venn(kind), 20, 15, TAB4), TAB4,
+                     "mix colours: %s" % use)
+    for n in range(7):
+        L.put_states(272 + 4 * n, "mix_picture%d" % (n + 1),
+                     [theme.text_button(g, str(n + 1), 15, 15, s) for s in TAB4], TAB4,
+                     "mix colours: picture %d" % (n + 1))
+    for n in range(3):
+        L.put_states(300 + 4 * n, "columns%d" % (n + 1), panel(shapes.columns(n + 1), 15, 13, TAB4),
+                     TAB4, "clipboard viewer: %d column%s of pictures" % (n + 1, "s" if n else ""))
+    L.put_states(312, "new_palette", panel(icon("icon_palette_new"), 24, 13, BTN4), BTN4,
+                 "palette strip: new palette")
+    L.put_states(316, "open_palette", panel(icon("icon_folder_small"), 24, 13, BTN4), BTN4,
+                 "palette strip: open a palette file")
+    L.put_states(320, "save_palette", panel(icon("icon_disk_small"), 24, 13, BTN4), BTN4,
+                 "palette strip: save the palette")
+    for n, state in enumerate(theme.CHECK_STATES):
+        L.put(324 + n, "radio_" + state, theme.check_box(state, True),
+              "radio box (%s)" % state.replace("_", ", "))
+
+    tools = [
+        ("view_image", icon("icon_eye"), "preview the picture"),
+        ("open_image", icon("icon_folder"), "open a picture file"),
+        ("save_image", icon("icon_disk"), "save the picture"),
+        ("copy_picture", _copy_picture(g), "copy the picture"),
+        ("print_image", icon("icon_printer"), "print the picture"),
+        ("rotate_left", icon("icon_rotate_left"), "rotate 90 degrees left"),
+        ("rotate_right", shapes.mirror(icon("icon_rotate_left")), "rotate 90 degrees right"),
+        ("flip_horizontal", icon("icon_flip"), "mirror left to right"),
+        ("flip_vertical", shapes.transpose(icon("icon_flip")), "mirror top to bottom"),
+        ("clear_transparent", shapes.clear_transparent(), "clear the transparent colour"),
+        ("pick_transparent", shapes.get_transparent(g), "pick the transparent colour"),
+        ("remove_image", icon("icon_remove"), "delete the picture"),
+        ("resize_image", shapes.resize_glyph(), "apply the new size"),
+        ("copy_url", shapes.link(), "copy the web address"),
+        ("upload_image", shapes.globe_upload(), "publish on the web site"),
+    ]
+    for n, (name, glyph, use) in enumerate(tools):
+        L.put_states(332 + 4 * n, name, panel(glyph, 18, 18, BTN4), BTN4, "picture tools: " + use)

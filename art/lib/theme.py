@@ -137,3 +137,78 @@ def tab_button(glyph_img, state, w=19, h=17, strip_h=15):
         gy = 3
     img.blit(glyph_img, gx, gy)
     return img
+
+
+TEXT_INK = 0x1D5F96
+
+
+def text_button(glyphs, caption, w, h, state):
+    """A button whose picture is its caption."""
+    import text
+    img = panel_face(w, h, state)
+    ink = muted(TEXT_INK) if state == "disabled" else TEXT_INK
+    t = text.render(glyphs, caption, ink)
+    ox = (w - t.w) // 2
+    oy = (h - text.CAP) // 2
+    if any(ch in "gjpqy" for ch in caption) and oy + text.HEIGHT > h - 1:
+        oy -= 1  # keep descenders off the frame
+    if state == "down":
+        ox += 1
+        oy += 1
+    img.blit(t, ox, oy)
+    return img
+
+
+CHECK_STATES = ("checked_focus", "unchecked", "unchecked_focus", "checked",
+                "disabled_unchecked", "disabled_checked", "unchecked_hover", "checked_hover")
+
+
+def check_box(state, round_box, size=11):
+    """One of the eight pictures of an image check box (order of the index set)."""
+    import math
+    checked = "unchecked" not in state
+    disabled = state.startswith("disabled")
+    hover = state.endswith("hover")
+    focus = state.endswith("focus")
+    img = Img(size, size)
+    frame = DIS_FRAME if disabled else (DEEP if focus else LINE)
+    top, bottom = (None, None) if disabled else ((0xFFFFFF, 0xE4F0FB) if hover else (0xF4F9FE, 0xCCE1F6))
+    c = size / 2.0
+    for y in range(size):
+        for x in range(size):
+            if round_box:
+                d = math.hypot(x + 0.5 - c, y + 0.5 - c)
+                if d > c - 0.1:
+                    continue
+                edge = d > c - 1.25
+            else:
+                edge = x in (0, size - 1) or y in (0, size - 1)
+                if (x in (0, size - 1)) and (y in (0, size - 1)):
+                    continue
+            if edge:
+                img.px[y][x] = frame
+            elif top is not None:
+                img.px[y][x] = mix(top, bottom, y / float(size - 1))
+    if focus:
+        # a second, inner ring marks the keyboard focus
+        for y in range(size):
+            for x in range(size):
+                if round_box:
+                    d = math.hypot(x + 0.5 - c, y + 0.5 - c)
+                    if c - 2.3 < d <= c - 1.25:
+                        img.px[y][x] = 0x9CC7EC
+                elif x in (1, size - 2) or y in (1, size - 2):
+                    img.px[y][x] = 0x9CC7EC
+    if checked:
+        mark = DIS_DARK if disabled else (DEEP if not hover else LINE)
+        if round_box:
+            for y in range(size):
+                for x in range(size):
+                    if math.hypot(x + 0.5 - c, y + 0.5 - c) <= 2.3:
+                        img.px[y][x] = mark
+        else:
+            tick = [(2, 5), (3, 6), (4, 7), (5, 6), (6, 5), (7, 4), (8, 3)]
+            for x, y in tick:
+                img.set(x, y, mark)
+                img.set(x, y - 1, mark)
+    return img
