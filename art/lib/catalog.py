@@ -30,7 +30,10 @@ class Item:
             return self.gif_bytes
         if not self.frames:
             return b""
-        return gif.encode_images(self.frames, self.delays)
+        try:
+            return gif.encode_images(self.frames, self.delays)
+        except ValueError as e:
+            raise ValueError("%s: %s" % (self.caption, e))
 
 
 def _camel(name):

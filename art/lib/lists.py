@@ -1,9 +1,17 @@
 """All picture lists of the program, in resource order."""
 
 import main_list
+import message_list
+import dialog_list
+import fontbar_list
+import scroll_list
 
 
 def build_all(glyphs):
     return [
         main_list.build(glyphs),
+        scroll_list.build(glyphs),
+        message_list.build(glyphs),
+        dialog_list.build(glyphs),
+        fontbar_list.build(glyphs),
     ]
