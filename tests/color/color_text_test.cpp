@@ -162,7 +162,7 @@ TEST(ParseColor, Failures) {
 }
 
 TEST(ParseColor, ExactFormatsRoundTrip) {
-  ForColorLattice(5, [](TColor c) {
+  ForColorLattice(9, [](TColor c) {
     for (int f : {0, 1, 2, 3, 4, 5, 6, 11}) ASSERT_EQ(Parse(FormatColor(c, f), f), c) << f << " " << c;
   });
 }
