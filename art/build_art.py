@@ -90,11 +90,11 @@ def catalogue(all_lists):
     for L in all_lists:
         out.append("## %s — `%s` (%s)" % (L.title, L.resource, L.owner))
         out.append("")
-        if getattr(L, "notes", None):
+        if L.notes:
             out.append(L.notes)
             out.append("")
-        out.append("| index | size | file | use |")
-        out.append("|---:|---|---|---|")
+        out.append("| index | size | file | use | shown by |")
+        out.append("|---:|---|---|---|---|")
         for item in L.ordered():
             if item is None:
                 continue
@@ -102,7 +102,8 @@ def catalogue(all_lists):
             frames = len(item.frames)
             size = "%d×%d" % (w, h) + (", %d frames" % frames if frames > 1 else "")
             use = item.use + (" (tag %d)" % item.tag if item.tag else "")
-            out.append("| %d | %s | %s | %s |" % (item.index, size, item.caption, use))
+            where = L.where.get(item.group, "")
+            out.append("| %d | %s | %s | %s | %s |" % (item.index, size, item.caption, use, where))
         missing = [i for i, it in enumerate(L.ordered()) if it is None]
         if missing:
             out.append("")

@@ -73,10 +73,10 @@ def on_backdrop(item, frame, scale):
 def tile(item):
     frames = item.frames
     w, h = frames[0].w, frames[0].h
-    big = 3 if w * 3 <= 800 else 1
+    big = 3 if w <= 100 else 0   # large pictures are shown once, at 1:1
     nframes = len(frames)
     # all frames of an animation side by side
-    width = max(nframes * (w + 2) + 6 + nframes * (w * big + 2), 30)
+    width = max(nframes * (w + 2) + (6 + nframes * (w * big + 2) if big else 0), 30)
     height = 8 + max(h, h * big) + 2
     img = Img(width, height, PAPER)
     text(img, 0, 0, "%d" % item.index)
@@ -85,7 +85,7 @@ def tile(item):
         img.blit(on_backdrop(item, f, 1), x, 7)
         x += w + 2
     x += 4
-    for f in frames:
+    for f in frames if big else []:
         img.blit(on_backdrop(item, f, big), x, 7)
         x += w * big + 2
     return img

@@ -53,6 +53,8 @@ class ImageList:
         self.const_prefix = const_prefix
         self.owner = owner              # which window holds the list
         self.items = {}
+        self.where = {}                 # group name -> the controls that show it
+        self.notes = ""
 
     @property
     def resource(self):
@@ -63,7 +65,7 @@ class ImageList:
         return "images_%s.kgil" % self.key
 
     def put(self, index, name, img, use, caption=None, tag=0, const=True, frames=None,
-            delays=None, bg=None):
+            delays=None, bg=None, group=None):
         if index in self.items:
             raise ValueError("%s: index %d used twice (%s, %s)" %
                              (self.key, index, self.items[index].caption, name))
@@ -71,13 +73,14 @@ class ImageList:
         const_name = self.const_prefix + _camel(name) if const else None
         self.items[index] = Item(index, frames, caption or (name + ".gif"), use,
                                  const_name, tag, delays, bg=bg)
+        self.items[index].group = group or name
         return index
 
     def put_states(self, base, name, imgs, states, use, bg=None):
         """Consecutive states of one button from base on."""
         for i, (img, state) in enumerate(zip(imgs, states)):
             self.put(base + i, "%s_%s" % (name, state), img,
-                     "%s (%s)" % (use, STATE_NAMES.get(state, state).lower()), bg=bg)
+                     "%s (%s)" % (use, STATE_NAMES.get(state, state).lower()), bg=bg, group=name)
         return base
 
     def count(self):

@@ -46,6 +46,25 @@ def about_picture():
 
 def build(glyphs):
     L = ImageList("dialog", "Dialogs and pop-ups", "kDlgImg", "dialogs and pop-ups")
+    L.notes = ("One list for the small windows: `TfrmProperty`, `TfrmNewPalette`, `TfrmAbout`, "
+               "`TfrmUpload`, `TfrmImagePreview`, `TfrmPreview` and `TfrmColorPrev`. Check boxes "
+               "take eight pictures in the order of the check box index set.")
+    L.where.update({
+        "close": "close buttons of the dialogs, the upload window and the picture preview",
+        "help": "`TfrmProperty` help button",
+        "ok": "OK of `TfrmProperty`, `TfrmAbout`, `TfrmNewPalette` (`VMPictureButton1`)",
+        "cancel": "Cancel of `TfrmProperty`, `TfrmAbout`, `TfrmNewPalette` (`VMPictureButton2`), "
+                  "the lower close button of `TfrmUpload`",
+        "drop": "`VMPictureButton3` of `TfrmNewPalette`, the choice boxes of `TfrmProperty`",
+        "random": "`btnRandom`", "about_picture": "`TfrmAbout`", "new_version": "`btnNewVer`",
+        "previous": "`btnPrevImage`", "next": "`btnNextImage`", "crop": "`btnCrop`",
+        "slider_pointer_left": "`leftCursor` of `TfrmColorPrev`",
+        "slider_pointer_right": "`rightCursor` of `TfrmColorPrev`",
+    })
+    for n, key in enumerate(("all", "2", "3", "4")):
+        L.where["filter_" + key] = "`but%d` of `TfrmPreview`" % (n + 1)
+    for state in theme.CHECK_STATES:
+        L.where["check_" + state] = "check boxes of `TfrmProperty`"
     strip = theme.LINE
     close = glyphs["strip_close"].render()
     L.put_states(0, "close", strip_states(close, 9, 10, 2, 2, BTN3, close=True), BTN3,

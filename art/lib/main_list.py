@@ -2,6 +2,7 @@
 
 from canvas import Img
 from catalog import ImageList
+import mix_list
 import shapes
 import theme
 
@@ -58,6 +59,68 @@ def copy_states(glyph, marked):
     return out
 
 
+NOTES = (
+    "Buttons take their pictures in the order normal, hover, down, then disabled "
+    "(or active for a choice button: the chosen one of its group is disabled and shows "
+    "the active picture). A button with the keyboard focus shows its hover picture. "
+    "Title-strip pictures are drawn over the strip colour (transparent around the "
+    "glyph); the tab buttons are 17 high and reach 2 pixels below the 15-pixel strip, "
+    "so the active tab joins the panel below it.")
+
+WHERE = {
+    "close": "`btnClose`", "tray": "`btnMinimaze`",
+    "on_top_off": "`ptnToFront`", "on_top_on": "`ptnToFront`",
+    "small_size": "`btnChangeSize`", "full_size": "`btnChangeSize`",
+    "copy": "`btnCopyColor1`..`btnCopyColor4`, rows of `ClipboardColorList`",
+    "copy_marked_normal": "`btnCopyColor1`..`btnCopyColor4`",
+    "copy_marked_hover": "`btnCopyColor1`..`btnCopyColor4`",
+    "copy_marked_down": "`btnCopyColor1`..`btnCopyColor4`",
+    "swap": "`VMPictureButton11`, `VMPictureButton16`, `VMPictureButton14`",
+    "drop": "`VMPictureButton5` (font), `VMPictureButton4` (layout)",
+    "zoom_in": "`btnZoomIn`", "zoom_out": "`btnZoomOut`", "copy_image": "`btnCopyImage`",
+    "get_color": "`btnGetColor`", "clear_mix": "`VMPictureButton9`", "add_image": "`btnAddImage`",
+    "step_up": "`btnud1`, `btnud3`, `btnud5`", "step_down": "`btnud2`, `btnud4`, `btnud6`",
+    "random_palette": "`VMPictureButton8`", "gradient_palette": "`VMPictureButton1`",
+    "screen_palette": "`VMPictureButton6`", "strip_palette": "`VMPictureButton7`",
+    "corner_colors": "`VMPictureButton12`", "window_shot": "`btnGetWindowShot`",
+    "print_screen": "`btnPrintScreen`", "select_area": "`btnGetImage`",
+    "refresh_area": "`btnPrintScreen` while an area is selected",
+    "finish_area": "`btnGetImage` while an area is selected",
+    "new_palette": "`btnNewColors` (`acNewPalette`)", "open_palette": "`acOpenPalette` button",
+    "save_palette": "`acSavePalette` button",
+    "empty_cell": "`ColorList` (`EmptyImageId`)", "transparent_cell": "`ColorList` (`TransparentImageId`)",
+    "value_button_small": "`btnSubPalette1`..`btnSubPalette3`, `VMPictureButton25`..`VMPictureButton28`",
+    "value_button_small_open": "the same, while the value slider is open",
+    "value_button_tall": "`btnCircleSubPalette1`, `btnCircleSubPalette2`",
+    "value_button_tall_open": "the same, while the value slider is open",
+    "view_image": "`btnViewImage`", "open_image": "`btnOpenImage`", "save_image": "`btnSaveImage`",
+    "copy_picture": "`btnCopyImg`", "print_image": "`btnPrintImage`",
+    "rotate_left": "`btnRotateLeftImage`", "rotate_right": "`btnRotateRightImage`",
+    "flip_horizontal": "the button of `acFlipHoriz` (`btnFlipVertImage`)",
+    "flip_vertical": "the button of `acFlipVertical` (`btnFlipHorizImage`)",
+    "clear_transparent": "`btnClearTransImage`", "pick_transparent": "`btnGetTransColorImage`",
+    "remove_image": "`btnRemoveImage`", "resize_image": "`btnChangeSizeImage`",
+    "copy_url": "`btnCopyURLImage`", "upload_image": "`btnUploadImage`",
+}
+for _n in range(7):
+    WHERE["tab_button%d" % _n] = "`buttab%d`" % _n
+    WHERE["model%d" % (_n + 1)] = "`butPalette%d`" % (_n + 1)
+    WHERE["mix_picture%d" % (_n + 1)] = "`butImage%d`" % (_n + 1)
+for _n in range(8):
+    WHERE["harmony%d" % (_n + 1)] = "`chWheelType%d`" % (_n + 1)
+for _n in range(3):
+    WHERE["view_" + ("cartesian", "wheel", "ring")[_n]] = "`butViewType%d`" % (_n + 1)
+    WHERE["preset%d" % (_n + 1)] = "`chBaseColor%d`" % (_n + 1)
+    WHERE["columns%d" % (_n + 1)] = "`btnClipColumn%d`" % (_n + 1)
+for _n, _k in enumerate(("web", "gray", "win", "mac")):
+    WHERE["fixed_" + _k] = "`btnFixPalette%d`" % (_n + 1)
+for _n, _k in enumerate(("average", "and", "or", "xor", "replace")):
+    WHERE["mix_" + _k] = "`butMixType%d`" % (_n + 1)
+for _s in ("checked_focus", "unchecked", "unchecked_focus", "checked", "disabled_unchecked",
+           "disabled_checked", "unchecked_hover", "checked_hover"):
+    WHERE["radio_" + _s] = "`chPalette1`..`chPalette3`, `chCMYK1`..`chCMYK6`, `chCurPalette1`, `chCurPalette2`"
+
+
 def strip_backdrop(w, h, strip_h=15):
     """What a tab button sits on: the title strip, and the panel below it."""
     img = Img(w, h, theme.SKY)
@@ -65,8 +128,10 @@ def strip_backdrop(w, h, strip_h=15):
     return img
 
 
-def build(glyphs):
+def build(glyphs, drawn):
     L = ImageList("main", "Main window", "kImg", "main window")
+    L.notes = NOTES
+    L.where.update(WHERE)
 
     # Title strip.
     close = glyphs["strip_close"].render()
@@ -120,7 +185,7 @@ def build(glyphs):
                      "value slider button, %dx%d" % (w, h))
         L.put(empty_index, "value_button_%s_open" % key, theme.panel_face(w, h, "active"),
               "value slider button while its slider is open (%dx%d)" % (w, h))
-    _tool_buttons(L, glyphs)
+    _tool_buttons(L, glyphs, drawn)
     return L
 
 
@@ -161,7 +226,7 @@ def _copy_picture(glyphs):
     return img
 
 
-def _tool_buttons(L, glyphs):
+def _tool_buttons(L, glyphs, drawn):
     g = glyphs
     icon = lambda name: g[name].render()
     panel = theme.panel_states
@@ -234,10 +299,10 @@ def _tool_buttons(L, glyphs):
     for n, (kind, use) in enumerate(MIX_TYPES):
         L.put_states(mix_bases[n], "mix_" + kind, panel(shapes.venn(kind), 20, 15, TAB4), TAB4,
                      "mix colours: %s" % use)
-    for n in range(7):
-        L.put_states(272 + 4 * n, "mix_picture%d" % (n + 1),
-                     [theme.text_button(g, str(n + 1), 15, 15, s) for s in TAB4], TAB4,
-                     "mix colours: picture %d" % (n + 1))
+    for n, (pixels, _, text) in enumerate(drawn):
+        thumb = mix_list.thumbnail(pixels)
+        L.put_states(272 + 4 * n, "mix_picture%d" % (n + 1), panel(thumb, 17, 17, TAB4), TAB4,
+                     "mix colours: picture %d, %s" % (n + 1, text))
     for n in range(3):
         L.put_states(300 + 4 * n, "columns%d" % (n + 1), panel(shapes.columns(n + 1), 15, 13, TAB4),
                      TAB4, "clipboard viewer: %d column%s of pictures" % (n + 1, "s" if n else ""))

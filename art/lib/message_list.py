@@ -91,6 +91,15 @@ def warning_icon():
 
 def build(glyphs):
     L = ImageList("message", "Message window", "kMsgImg", "message window")
+    L.notes = ("Icons by message kind: Information 0, Error 1, Confirmation 2, Warning 3 "
+               "(drawn over the panel colour). Buttons: normal, hover, down; the Minimise "
+               "button runs the other way (18 normal, 17 hover, 16 down).")
+    for kind in ("information", "error", "confirmation", "warning"):
+        L.where[kind] = "icon of `TfrmMessage`"
+    for name, flag in (("yes", "0x01"), ("no", "0x02"), ("ok", "0x04"), ("cancel", "0x08"),
+                       ("minimize", "0x80")):
+        L.where[name] = "`TfrmMessage` button %s" % flag
+    L.where["close"] = "`TfrmMessage` close button"
     L.put(0, "information", _disc_icon(0x49A8E6, 0x0067A8, 0x0B4F80, info_mark),
           "message kind Information: icon")
     L.put(1, "error", _disc_icon(0xF0645A, 0xB8231B, 0x7E1610, error_mark),

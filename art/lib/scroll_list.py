@@ -44,6 +44,11 @@ def build(glyphs):
     L.notes = ("Sliders are 9 pixels thick. A thumb is drawn in three parts (its first half "
                "and its second half at the ends, its middle line stretched between), so the "
                "thumbs keep their rounded ends at any length; the grip is centred on the thumb.")
+    for key, prop in (("arrow_up", "`ImageUp`"), ("arrow_down", "`ImageDown`"),
+                      ("thumb_vertical", "`ImageScroll`"), ("grip_vertical", "`CentralImageID`"),
+                      ("arrow_left", "`ImageUp`"), ("arrow_right", "`ImageDown`"),
+                      ("thumb_horizontal", "`ImageScroll`"), ("grip_horizontal", "`CentralImageID`")):
+        L.where[key] = prop + " of the sliders"
     base = 0
     for kind, (w, h) in (("up", (9, 9)), ("down", (9, 9))):
         L.put_states(base, "arrow_" + kind, theme.panel_states(arrow_glyph(kind), w, h, BTN4),

@@ -232,6 +232,25 @@ for index, (w, h, frames, caption) in catalogue.get("KOLO_IMAGES_TEMPLATE", {}).
     if len(colours) != tag:
         fail("template %d: %d colours, tag %d" % (index, len(colours), tag))
 
+# Colouring pictures: 256x256 with the 64-entry table the mixing tab reads.
+want_table = [0xFFFFFF, 0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xA6CAF0, 0x0080C0,
+              0xBBBBBB, 0xFFFFFD] + [0xFEFFFF] * 27 + [0xA6CAF0] * 27
+mix = catalogue.get("KOLO_IMAGES_MIX", {})
+if sorted(mix) != list(range(7)):
+    fail("the mixing tab needs pictures 0..6, the catalogue has %s" % sorted(mix))
+for index in mix:
+    data = open(pictures[("KOLO_IMAGES_MIX", index)][0], "rb").read()
+    flags = data[10]
+    entries = 2 << (flags & 7)
+    table = [int.from_bytes(data[13 + 3 * i:16 + 3 * i], "big") for i in range(entries)]
+    if mix[index][3] != "palette%d_new_notfill.gif" % (index + 1) or table != want_table:
+        fail("colouring picture %d: name %s or colour table differs" % (index, mix[index][3]))
+    px = rgba(pictures[("KOLO_IMAGES_MIX", index)][0], 256, 256)
+    seen = {p[:3] for p in px}
+    for needed in ((0xFE, 0xFF, 0xFF), (0, 0x80, 0xC0), (0xBB, 0xBB, 0xBB), (255, 0, 0)):
+        if needed not in seen:
+            fail("colouring picture %d never uses %s" % (index, needed))
+
 # --- the icon: 16, 32 and 48 pixels, 32-bit -------------------------------
 ico = open(os.path.join(out, "kolo.ico"), "rb").read()
 reserved, kind, count = struct.unpack_from("<HHH", ico, 0)
