@@ -10,7 +10,7 @@ namespace kolo {
 
 namespace {
 
-constexpr std::array<std::string_view, kColorFormatCount> kCaptions = {
+constexpr std::array<std::string_view, kColorTextFormatCount> kCaptions = {
     "RGB hex (RRGGBB)",
     "RGB num (r,g,b)",
     "HTML (#RRGGBB)",
@@ -187,7 +187,7 @@ std::string Trimmed(std::string_view text) {
 }  // namespace
 
 std::string_view ColorFormatCaption(int colorFormat) {
-  if (colorFormat < 0 || colorFormat >= kColorFormatCount) return {};
+  if (colorFormat < 0 || colorFormat >= kColorTextFormatCount) return {};
   return kCaptions[colorFormat];
 }
 

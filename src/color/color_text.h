@@ -11,7 +11,7 @@
 
 namespace kolo {
 
-inline constexpr int kColorFormatCount = 13;
+inline constexpr int kColorTextFormatCount = 13;
 
 // Menu caption of a notation ("RGB hex (RRGGBB)" ...); empty outside 0..12.
 std::string_view ColorFormatCaption(int colorFormat);

@@ -24,10 +24,10 @@ void ForColorLattice(int step, Fn fn) {
 std::optional<TColor> Parse(std::string_view text, int format = 0) { return ParseColor(text, format); }
 
 TEST(FormatColor, OrangeInEveryFormat) {
-  const char* expected[kColorFormatCount] = {
+  const char* expected[kColorTextFormatCount] = {
       "FF8000",     "255,128,0", "#FF8000",   "$0080FF",    "$FFFF8000", "0x0080FF",  "0&0080FF&",
       "30,100,100", "67,43,74",  "30,50,100", "0,50,100,0", "0,127,255", "171,143,23"};
-  for (int f = 0; f < kColorFormatCount; ++f) EXPECT_EQ(FormatColor(kOrange, f), expected[f]) << f;
+  for (int f = 0; f < kColorTextFormatCount; ++f) EXPECT_EQ(FormatColor(kOrange, f), expected[f]) << f;
 }
 
 TEST(FormatColor, WhiteBlueAndOutOfRangeFormats) {

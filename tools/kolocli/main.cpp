@@ -1,0 +1,180 @@
+// kolocli: converts colour texts and palette files in bulk, with the same
+// readers and writers as Kolo itself. Output is kept stable for scripts.
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "color/color_text.h"
+#include "palette/palette_file.h"
+
+namespace kolo {
+namespace {
+
+constexpr char kDefaultSite[] = "https://www.velmora.example/kolo/";
+
+constexpr char kUsage[] =
+    "usage:\n"
+    "  kolocli color [--format N] TEXT...\n"
+    "  kolocli palette convert [--format N] [--site URL] IN OUT\n"
+    "  kolocli palette show [--format N] FILE\n"
+    "N is a colour text format 0..12 (default 0).\n";
+
+struct Args {
+  int format = 0;
+  std::string site = kDefaultSite;
+  std::vector<std::string> positional;
+};
+
+int Usage(const char* problem) {
+  if (problem) std::fprintf(stderr, "kolocli: %s\n", problem);
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+std::optional<int> ReadFormat(std::string_view s) {
+  if (s.empty() || s.size() > 2) return std::nullopt;
+  int v = 0;
+  for (char ch : s) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    v = v * 10 + (ch - '0');
+  }
+  if (v >= kColorTextFormatCount) return std::nullopt;
+  return v;
+}
+
+// Options may stand anywhere; "--" ends them.
+std::optional<Args> ParseArgs(int argc, char** argv, int first, bool allowSite, std::string& problem) {
+  Args a;
+  bool options = true;
+  for (int i = first; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && arg == "--format") {
+      std::optional<int> f = i + 1 < argc ? ReadFormat(argv[i + 1]) : std::nullopt;
+      if (!f) {
+        problem = "--format needs a number from 0 to 12";
+        return std::nullopt;
+      }
+      a.format = *f;
+      ++i;
+    } else if (options && allowSite && arg == "--site") {
+      if (i + 1 >= argc) {
+        problem = "--site needs an address";
+        return std::nullopt;
+      }
+      a.site = argv[++i];
+    } else if (options && arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+      problem = "unknown option " + std::string(arg);
+      return std::nullopt;
+    } else {
+      a.positional.emplace_back(arg);
+    }
+  }
+  return a;
+}
+
+ColorParser ParserFor(int format) {
+  return [format](std::string_view text) { return ParseColor(text, format); };
+}
+
+ColorFormatter FormatterFor(int format) {
+  return [format](TColor c) { return FormatColor(c, format); };
+}
+
+int ColorCommand(const Args& a) {
+  if (a.positional.empty()) return Usage("color needs at least one TEXT");
+  int status = 0;
+  for (const std::string& text : a.positional) {
+    std::optional<TColor> c = ParseColor(text, a.format);
+    if (!c) {
+      std::fprintf(stderr, "kolocli: not a colour: %s\n", text.c_str());
+      status = 1;
+      continue;
+    }
+    std::string line = text;
+    for (int f = 0; f < kColorTextFormatCount; ++f) line += "\t" + FormatColor(*c, f);
+    std::printf("%s\n", line.c_str());
+  }
+  return status;
+}
+
+bool Load(const std::string& file, int format, int& transparent, std::vector<TColor>& cells) {
+  cells.assign(256, clEmptyColor);
+  transparent = -1;
+  PaletteFormat kind = PaletteFormatOf(file);
+  if (kind == PaletteFormat::Unknown || kind == PaletteFormat::Html) {
+    std::fprintf(stderr, "kolocli: cannot read this kind of palette file: %s\n", file.c_str());
+    return false;
+  }
+  if (!LoadPaletteFile(file, ParserFor(format), transparent, 255, cells)) {
+    std::fprintf(stderr, "kolocli: failed to load palette: %s\n", file.c_str());
+    return false;
+  }
+  return true;
+}
+
+int ConvertCommand(const Args& a) {
+  if (a.positional.size() != 2) return Usage("palette convert needs IN and OUT");
+  const std::string& in = a.positional[0];
+  const std::string& out = a.positional[1];
+  PaletteFormat outKind = PaletteFormatOf(out);
+  if (outKind == PaletteFormat::Unknown || outKind == PaletteFormat::Gif) {
+    std::fprintf(stderr, "kolocli: cannot write this kind of palette file: %s\n", out.c_str());
+    return 1;
+  }
+  int transparent = -1;
+  std::vector<TColor> cells;
+  if (!Load(in, a.format, transparent, cells)) return 1;
+  const std::string logo = a.site + "gif/logob.png";
+  if (!SavePaletteFile(cells, transparent, out, FormatterFor(a.format), a.site, logo)) {
+    std::fprintf(stderr, "kolocli: failed to save palette: %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int ShowCommand(const Args& a) {
+  if (a.positional.size() != 1) return Usage("palette show needs one FILE");
+  int transparent = -1;
+  std::vector<TColor> cells;
+  if (!Load(a.positional[0], a.format, transparent, cells)) return 1;
+  std::printf("%d\n", transparent);
+  for (TColor c : cells) std::printf("%s\n", IsEmptyColor(c) ? "empty" : FormatColor(c, a.format).c_str());
+  return 0;
+}
+
+int Main(int argc, char** argv) {
+  if (argc < 2) return Usage(nullptr);
+  std::string_view command = argv[1];
+  if (command == "-h" || command == "--help" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  std::string problem;
+  if (command == "color") {
+    std::optional<Args> a = ParseArgs(argc, argv, 2, false, problem);
+    return a ? ColorCommand(*a) : Usage(problem.c_str());
+  }
+  if (command == "palette" && argc >= 3) {
+    std::string_view sub = argv[2];
+    if (sub == "convert" || sub == "show") {
+      std::optional<Args> a = ParseArgs(argc, argv, 3, sub == "convert", problem);
+      if (!a) return Usage(problem.c_str());
+      return sub == "convert" ? ConvertCommand(*a) : ShowCommand(*a);
+    }
+  }
+  return Usage("unknown command");
+}
+
+}  // namespace
+}  // namespace kolo
+
+int main(int argc, char** argv) {
+  int status = kolo::Main(argc, argv);
+  std::fflush(stdout);
+  return std::ferror(stdout) ? 1 : status;
+}
