@@ -299,8 +299,9 @@ def _tool_buttons(L, glyphs, drawn):
     for n, (kind, use) in enumerate(MIX_TYPES):
         L.put_states(mix_bases[n], "mix_" + kind, panel(shapes.venn(kind), 20, 15, TAB4), TAB4,
                      "mix colours: %s" % use)
-    for n, (pixels, _, text) in enumerate(drawn):
-        thumb = mix_list.thumbnail(pixels)
+    thumbs = ["composition", "house", "flower", "page", "fish", "ornament", "butterfly"]
+    for n, (_, plan, text) in enumerate(drawn):
+        thumb = icon("thumb_" + thumbs[n])
         L.put_states(272 + 4 * n, "mix_picture%d" % (n + 1), panel(thumb, 17, 17, TAB4), TAB4,
                      "mix colours: picture %d, %s" % (n + 1, text))
     for n in range(3):

@@ -287,29 +287,12 @@ DRAWINGS = [
 
 
 def pictures():
-    """[(indexed pixels, area count, description)] for the seven drawings."""
+    """[(indexed pixels, plan, description)] for the seven drawings."""
     out = []
     for fn, text in DRAWINGS:
         plan = fn()
-        out.append((render(plan), plan.count, text))
+        out.append((render(plan), plan, text))
     return out
-
-
-def thumbnail(pixels, side=13):
-    """A small picture of a drawing for its button: lines where the drawing has them."""
-    img = Img(side, side)
-    step = SIZE / float(side)
-    for ty in range(side):
-        for tx in range(side):
-            lines = total = 0
-            for y in range(int(ty * step), int((ty + 1) * step)):
-                for x in range(int(tx * step), int((tx + 1) * step)):
-                    total += 1
-                    v = pixels[y * SIZE + x]
-                    lines += v == LINE_I
-            share = lines / float(total)
-            img.px[ty][tx] = theme.NAVY if share > 0.16 else (0x7FB6E0 if share > 0.06 else 0xFFFFFF)
-    return img
 
 
 def build(glyphs, drawn=None):
@@ -319,7 +302,8 @@ def build(glyphs, drawn=None):
                "paintable areas, empty as (254,255,255); 37–63 their companions, empty as the "
                "sky blue. Empty areas show as a hatch of the two.")
     pal = palette()
-    for n, (pixels, count, text) in enumerate(drawn or pictures()):
+    for n, (pixels, plan, text) in enumerate(drawn or pictures()):
+        count = plan.count
         data = gif.encode_indexed(SIZE, SIZE, pal, [pixels])
         shown = Img(SIZE, SIZE)
         shown.px = [[pal[pixels[y * SIZE + x]] for x in range(SIZE)] for y in range(SIZE)]

@@ -52,18 +52,17 @@ def outline_shape(img, color=OUTLINE):
 
 
 def tab_picker():
-    """A saturation/brightness plane with a hue bar and a pick ring (13x11)."""
+    """A colour plane with a hue bar beside it and a pick ring (13x11)."""
     img = Img(13, 11)
     img.rect(0, 0, 9, 10, OUTLINE)
     for y in range(1, 10):
         for x in range(1, 9):
-            s = (x - 1) / 7.0
-            v = 1.0 - (y - 1) / 8.0
-            img.px[y][x] = quant(hue(0, s, v), 6)
+            s_ = (x - 1) / 7.0
+            v = 1.0 - 0.6 * (y - 1) / 8.0
+            img.px[y][x] = quant(hue(205, s_, v), 6)
     img.rect(10, 0, 12, 10, OUTLINE)
     for y in range(1, 10):
         img.px[y][11] = quant(hue((y - 1) * 40), 4)
-    # the pick ring
     for x, y in ((5, 2), (6, 2), (7, 3), (7, 4), (6, 5), (5, 5), (4, 4), (4, 3)):
         img.px[y][x] = 0xFFFFFF
     img.px[3][5] = img.px[3][6] = img.px[4][5] = img.px[4][6] = OUTLINE
@@ -83,11 +82,11 @@ def tab_wheel():
 
 def tab_mix():
     """Three overlapping paint discs, mixed where they overlap (13x11)."""
-    centres = [(4.6, 4.0, 0x00AEEF), (8.4, 4.0, 0xEC008C), (6.5, 7.1, 0xFFE400)]
+    centres = [(4.9, 4.2, 0x00AEEF), (8.1, 4.2, 0xEC008C), (6.5, 7.0, 0xFFE400)]
     img = Img(13, 11)
     for y in range(11):
         for x in range(13):
-            inks = [c for cx, cy, c in centres if math.hypot(x + 0.5 - cx, y + 0.5 - cy) <= 3.9]
+            inks = [c for cx, cy, c in centres if math.hypot(x + 0.5 - cx, y + 0.5 - cy) <= 3.3]
             if not inks:
                 continue
             # subtractive mixing: multiply the inks
@@ -97,15 +96,7 @@ def tab_mix():
                 g = g * ((c >> 8) & 0xFF) // 255
                 b = b * (c & 0xFF) // 255
             img.px[y][x] = (r << 16) | (g << 8) | b
-    # darken the rim of the union so it stands off any background
-    out = img.copy()
-    for y in range(11):
-        for x in range(13):
-            p = img.px[y][x]
-            if p is not None and any(img.get(x + i, y + j) is None
-                                     for i, j in ((1, 0), (-1, 0), (0, 1), (0, -1))):
-                out.px[y][x] = mix(p, OUTLINE, 0.6)
-    return out
+    return outline_shape(img)
 
 
 def value_strip(w, h):
@@ -434,61 +425,41 @@ def columns(n):
 
 # --- colour-model views, harmonies, presets and mixing -------------------
 
-def view_cartesian(size=11):
+def view_cartesian(size=13):
+    """A square colour plane: hue across, brightness down."""
     img = Img(size, size)
     for y in range(size):
         for x in range(size):
-            r = int(255 * x / (size - 1))
-            g = int(255 * (size - 1 - y) / (size - 1))
-            img.px[y][x] = quant((r << 16) | (g << 8) | 0x80, 6)
-    return framed(img).crop(1, 1, size, size) if False else _outline_box(img)
-
-
-def _outline_box(img):
-    img.rect(0, 0, img.w - 1, img.h - 1, NAVY)
+            img.px[y][x] = quant(hue(x * 300.0 / (size - 3), 0.85, 1.0 - 0.55 * y / (size - 1)), 6)
+    img.rect(0, 0, size - 1, size - 1, NAVY)
     return img
 
 
-def view_wheel(size=11):
+def view_wheel(size=13):
+    """A filled hue disc, white at the centre."""
     c = size / 2.0
 
     def f(x, y, d, a):
         if d > c - 1:
             return NAVY
-        s = min(1.0, d / (c - 1.5))
-        return quant(hue(a, s, 1.0), 5)
+        return quant(hue(a, min(1.0, d / (c - 1.5)), 1.0), 5)
     return disc(size, size, c, c, c, f)
 
 
 def view_ring(size=13):
-    """A hue ring around a triangle of saturation and brightness."""
+    """A hue ring with an open middle."""
     c = size / 2.0
-    img = Img(size, size)
-    tri = [(c, c - 3.9), (c - 3.5, c + 2.1), (c + 3.5, c + 2.1)]
+
+    def f(x, y, d, a):
+        if d > c - 1 or d < c - 4.2:
+            return NAVY
+        return quant(hue(round(a / 30.0) * 30), 4)
+    img = disc(size, size, c, c, c, f)
+    inner = c - 5.2
     for y in range(size):
         for x in range(size):
-            px, py = x + 0.5, y + 0.5
-            d = math.hypot(px - c, py - c)
-            a = math.degrees(math.atan2(-(py - c), px - c)) % 360
-            if c - 0.6 <= d <= c:
-                img.px[y][x] = NAVY
-            elif c - 2.3 <= d < c - 0.6:
-                img.px[y][x] = quant(hue(round((a - 90) / 30) * 30), 4)
-            elif _in_triangle(px, py, tri):
-                # barycentric blend of red (top), white (left), black (right)
-                (x1, y1), (x2, y2), (x3, y3) = tri
-                det = (y2 - y3) * (x1 - x3) + (x3 - x2) * (y1 - y3)
-                l1 = ((y2 - y3) * (px - x3) + (x3 - x2) * (py - y3)) / det
-                l2 = ((y3 - y1) * (px - x3) + (x1 - x3) * (py - y3)) / det
-                l1, l2 = max(0.0, l1), max(0.0, l2)
-                l3 = max(0.0, 1 - l1 - l2)
-                r = 255 * l1 + 255 * l2
-                gb = 255 * l2
-                img.px[y][x] = quant((int(min(255, r)) << 16) | (int(gb) << 8) | int(gb), 5)
-    return img
-
-
-def _ring_outline(img, c):
+            if math.hypot(x + 0.5 - c, y + 0.5 - c) < inner:
+                img.px[y][x] = None
     return img
 
 
@@ -515,37 +486,36 @@ HARMONIES = {
 
 
 def harmony(kind, w=16, h=14):
-    """A hue ring with the harmony's colours marked and joined."""
+    """A hue ring with markers on the harmony's colours, joined inside."""
     img = Img(w, h)
-    cx, cy, r = w / 2.0, h / 2.0, min(w, h) / 2.0 - 0.6
+    cx, cy = w / 2.0, h / 2.0
+    r = min(w, h) / 2.0 - 0.3
     for y in range(h):
         for x in range(w):
             d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
             a = math.degrees(math.atan2(-(y + 0.5 - cy), x + 0.5 - cx)) % 360
-            if r - 1.1 <= d <= r:
-                img.px[y][x] = quant(hue(90 - a + 360), 4)  # base hue at the top
-    angles = HARMONIES[kind]
-    rr = r - 3.2
+            if r - 1.9 <= d <= r:
+                img.px[y][x] = quant(hue(90 - a + 360, 0.75, 1.0), 4)  # base hue at the top
+    rr = r - 1.0
     pts = []
-    for off in angles:
+    for off in HARMONIES[kind]:
         t = math.radians(90 - off)
-        pts.append((int(round(cx - 0.5 + rr * math.cos(t))), int(round(cy - 0.5 - rr * math.sin(t))), off))
-    line = theme.LINE
+        pts.append((int(math.floor(cx + rr * math.cos(t))), int(math.floor(cy - rr * math.sin(t))), off))
     ordered = sorted(pts, key=lambda p: p[2] % 360)
-    if len(ordered) == 2:
+    centre = (int(cx) - (1 if w % 2 == 0 else 0), int(cy) - (1 if h % 2 == 0 else 0))
+    line = NAVY
+    if kind == 8:
+        for p in ordered:
+            img.line(centre[0], centre[1], p[0], p[1], line)
+    elif len(ordered) == 2:
         img.line(ordered[0][0], ordered[0][1], ordered[1][0], ordered[1][1], line)
     elif len(ordered) > 2:
-        if kind == 8:  # analogous: a fan from the centre
-            for p in ordered:
-                img.line(int(cx - 0.5), int(cy - 0.5), p[0], p[1], line)
-        else:
-            for i in range(len(ordered)):
-                p, q = ordered[i], ordered[(i + 1) % len(ordered)]
-                img.line(p[0], p[1], q[0], q[1], line)
+        for i in range(len(ordered)):
+            p, q = ordered[i], ordered[(i + 1) % len(ordered)]
+            img.line(p[0], p[1], q[0], q[1], line)
     for n, (x, y, off) in enumerate(pts):
-        col = hue(off % 360)
         img.fill(x - 1, y - 1, x + 1, y + 1, NAVY)
-        img.set(x, y, 0xFFFFFF if n == 0 else quant(col, 4))
+        img.set(x, y, 0xFFFFFF if n == 0 else quant(hue(off % 360), 4))
     return img
 
 
