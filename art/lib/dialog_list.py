@@ -39,9 +39,18 @@ def slider_arrow(pointing_right):
     return img
 
 
+ABOUT_FRAMES = 12
+ABOUT_DELAY = 10  # hundredths of a second per frame
+
+
 def about_picture():
-    img, _ = icon.wheel(48, background=theme.SKY)
-    return img.map(lambda c: None if c is None else vector.snap(c, 20))
+    """The program's wheel, turning one part (30 degrees) per frame, so the
+    twelve frames make one full turn and loop without a jump."""
+    frames = []
+    for n in range(ABOUT_FRAMES):
+        img, _ = icon.wheel(48, background=theme.SKY, turn=-30.0 * n)
+        frames.append(img.map(lambda c: None if c is None else vector.snap(c, 16)))
+    return frames
 
 
 def build(glyphs):
@@ -82,7 +91,9 @@ def build(glyphs):
     for n, state in enumerate(theme.CHECK_STATES):
         L.put(19 + n, "check_" + state, theme.check_box(state, False),
               "check box (%s)" % state.replace("_", ", "))
-    L.put(27, "about_picture", about_picture(), "About window: the program's picture")
+    turning = about_picture()
+    L.put(27, "about_picture", turning[0], "About window: the program's picture, turning",
+          frames=turning, delays=[ABOUT_DELAY] * len(turning))
     L.put_states(28, "new_version", [theme.text_button(glyphs, "Get new version", 90, 20, s)
                                      for s in BTN3], BTN3, "About window: fetch the new version")
     prev_g = glyphs["strip_prev"].render()

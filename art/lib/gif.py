@@ -123,6 +123,41 @@ def encode_indexed(width, height, palette, frames, transparent=None,
     return bytes(out)
 
 
+def _local_frames(width, height, frames, delays, transparent_rgb):
+    """Each frame with its own colour table (for animations with many colours)."""
+    out = bytearray(b"GIF89a")
+    out += struct.pack("<HHBBB", width, height, 0, 0, 0)  # no global table
+    out += b"\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00"
+    for n, f in enumerate(frames):
+        palette, lookup, flat = [], {}, []
+        clear = any(p is None for row in f.px for p in row)
+        if clear:
+            palette.append(transparent_rgb if transparent_rgb is not None else 0xA6CAF0)
+        for row in f.px:
+            for p in row:
+                if p is None:
+                    flat.append(0)
+                    continue
+                idx = lookup.get(p)
+                if idx is None:
+                    idx = lookup[p] = len(palette)
+                    palette.append(p)
+                flat.append(idx)
+        if len(palette) > 256:
+            raise ValueError("more than 256 colours in one frame")
+        bits = max(1, _bits_for(len(palette)))
+        flags = (1 << 2) | (1 if clear else 0)
+        out += struct.pack("<BBBBHBB", 0x21, 0xF9, 4, flags, delays[n] if delays else 0, 0, 0)
+        out += struct.pack("<BHHHHB", 0x2C, 0, 0, width, height, 0x80 | (bits - 1))
+        for c in palette + [0] * ((1 << bits) - len(palette)):
+            out += bytes(((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF))
+        min_code = max(2, bits)
+        out.append(min_code)
+        out += _sub_blocks(lzw_encode(flat, min_code))
+    out.append(0x3B)
+    return bytes(out)
+
+
 def encode_images(frames, delays=None, transparent_rgb=None):
     """Write a GIF from canvases (see canvas.Img); None pixels are transparent.
 
@@ -156,5 +191,7 @@ def encode_images(frames, delays=None, transparent_rgb=None):
                 flat.append(idx)
         flat_frames.append(flat)
     if len(palette) > 256:
+        if len(frames) > 1:
+            return _local_frames(width, height, frames, delays, transparent_rgb)
         raise ValueError("more than 256 colours in one picture")
     return encode_indexed(width, height, palette, flat_frames, transparent, delays)

@@ -12,7 +12,7 @@ def _hue(i):
     return (int(r * 255 + 0.5), int(g * 255 + 0.5), int(b * 255 + 0.5))
 
 
-def wheel(size, background=None):
+def wheel(size, background=None, turn=0.0):
     """Returns (Img, alpha rows). With a background the picture is flattened
     onto it and alpha is all opaque."""
     n = 4  # subsamples per axis
@@ -40,7 +40,7 @@ def wheel(size, background=None):
                     elif d < r_in:
                         col = hub
                     else:
-                        a = (math.degrees(math.atan2(-py, px)) + 90) % 360
+                        a = (math.degrees(math.atan2(-py, px)) + 90 + turn) % 360
                         seg = int(a // 30)
                         col = _hue(seg)
                         # a thin light seam between the parts
