@@ -50,7 +50,13 @@ def header(all_lists):
     ]
     for L in all_lists:
         lines.append('#define KOLO_RES_IMAGES_%s "%s"' % (L.key.upper(), L.resource))
-    lines += ["#define KOLO_RES_ICON 1", "", "#ifndef RC_INVOKED", "namespace kolo::art {", ""]
+    lines += ["#define KOLO_RES_ICON 1", "", "#ifndef RC_INVOKED", "namespace kolo::art {", "",
+              "// A button's pictures follow its first one in this order.",
+              "inline constexpr int kStateNormal = 0;",
+              "inline constexpr int kStateHover = 1;",
+              "inline constexpr int kStateDown = 2;",
+              "inline constexpr int kStateDisabled = 3;  // or the active look of a choice button",
+              ""]
     for L in all_lists:
         lines.append("// %s (%s), resource %s: %d entries." %
                      (L.title, L.owner, L.resource, L.count()))

@@ -186,6 +186,8 @@ def build(glyphs, drawn):
         L.put(empty_index, "value_button_%s_open" % key, theme.panel_face(w, h, "active"),
               "value slider button while its slider is open (%dx%d)" % (w, h))
     _tool_buttons(L, glyphs, drawn)
+    # Groups of buttons lie four pictures apart: first + 4 * n.
+    L.extra_consts = {"GroupStride": 4}
     return L
 
 
