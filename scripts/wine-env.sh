@@ -53,6 +53,9 @@ kolo_ensure_server() {
   wineserver -p -f >/dev/null 2>&1 &
   echo $! > "$pidf"
   sleep 0.2
+  # Start Wine's own services now, detached from our output: started later by a
+  # test program they would inherit its pipes and keep them open after it ends.
+  wineboot >/dev/null 2>&1 </dev/null || true
 }
 
 kolo_find_build() { # a file inside a build folder -> that build folder

@@ -1,0 +1,52 @@
+# Shared set-up of the end-to-end scenarios: the real Kolo.exe in its own
+# folder, under Wine in a prefix of its own, on the test display.
+set -euo pipefail
+: "${KOLO_BUILD:?set by ctest}"
+: "${KOLO_SOURCE:?set by ctest}"
+. "$KOLO_SOURCE/scripts/wine-env.sh"
+kolo_wine_env "$KOLO_BUILD" wine-e2e
+kolo_ensure_display
+kolo_ensure_prefix
+kolo_ensure_server
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_DIR="$KOLO_BUILD/e2e/$E2E_NAME"
+rm -rf "$E2E_DIR"
+mkdir -p "$E2E_DIR/app"
+cp "$KOLO_BUILD/Kolo.exe" "$E2E_DIR/app/"
+KOLO_EXE="$E2E_DIR/app/Kolo.exe"
+PROBE="$KOLO_BUILD/kolo_probe.exe"
+E2E_PIDS=()
+
+fail() { echo "FAIL [$E2E_NAME]: $*" >&2; exit 1; }
+note() { echo "[$E2E_NAME] $*"; }
+
+probe() { wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+probe_value() { probe state | sed -n "s/^$1=//p"; }
+
+start_kolo() {
+  wine "$KOLO_EXE" "$@" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+}
+
+reset_settings() {
+  wine reg delete 'HKCU\Software\Velmora\Kolo' /f >/dev/null 2>&1 || true
+}
+
+stop_kolo() {
+  wine "$PROBE" terminate >/dev/null 2>&1 || true
+  local p
+  for p in "${E2E_PIDS[@]:-}"; do [ -n "$p" ] && wait "$p" 2>/dev/null || true; done
+  E2E_PIDS=()
+}
+
+# Screenshot of the X window titled Kolo, into $1.
+screenshot_kolo() {
+  local out=$1 id
+  id=$(xdotool search --onlyvisible --name '^Kolo$' | head -n1) || true
+  [ -n "$id" ] || return 1
+  import -window "$id" "$out" 2>/dev/null
+}
+
+trap 'stop_kolo' EXIT
+reset_settings

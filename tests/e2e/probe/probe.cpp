@@ -1,0 +1,114 @@
+// kolo_probe: looks at a running Kolo from another process, the way another
+// program would, and prints what it sees as key=value lines.
+//   kolo_probe state                 main window: found, visible, client size, count
+//   kolo_probe wait-window SECONDS   wait until the main window exists (exit 1 on time-out)
+//   kolo_probe wait-visible SECONDS  wait until it is visible
+//   kolo_probe terminate             end every Kolo process that owns a main window
+//   kolo_probe send-close            post WM_CLOSE to the main window
+//   kolo_probe reg NAME              print a DWORD value of the settings key
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Found {
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK Collect(HWND h, LPARAM lp) {
+  wchar_t cls[64] = {}, title[64] = {};
+  ::GetClassNameW(h, cls, 64);
+  ::GetWindowTextW(h, title, 64);
+  if (wcscmp(cls, L"TfrmMain") == 0 && wcscmp(title, L"Kolo") == 0)
+    reinterpret_cast<Found*>(lp)->windows.push_back(h);
+  return TRUE;
+}
+
+Found FindMain() {
+  Found f;
+  ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&f));
+  return f;
+}
+
+int State() {
+  Found f = FindMain();
+  std::printf("count=%zu\n", f.windows.size());
+  if (f.windows.empty()) {
+    std::printf("found=0\n");
+    return 0;
+  }
+  HWND h = f.windows[0];
+  RECT c{}, w{};
+  ::GetClientRect(h, &c);
+  ::GetWindowRect(h, &w);
+  const LONG ex = ::GetWindowLongW(h, GWL_EXSTYLE);
+  std::printf("found=1\nvisible=%d\nclient=%ldx%ld\nrect=%ld,%ld,%ld,%ld\ntopmost=%d\n",
+              ::IsWindowVisible(h) ? 1 : 0, c.right, c.bottom, w.left, w.top, w.right - w.left,
+              w.bottom - w.top, (ex & WS_EX_TOPMOST) ? 1 : 0);
+  return 0;
+}
+
+int Wait(double seconds, bool visible) {
+  const DWORD end = ::GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  while (::GetTickCount() < end) {
+    Found f = FindMain();
+    if (!f.windows.empty() && (!visible || ::IsWindowVisible(f.windows[0]))) return 0;
+    ::Sleep(100);
+  }
+  std::fprintf(stderr, "kolo_probe: time-out waiting for the main window\n");
+  return 1;
+}
+
+int Terminate() {
+  for (HWND h : FindMain().windows) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+      ::TerminateProcess(p, 0);
+      ::WaitForSingleObject(p, 5000);
+      ::CloseHandle(p);
+    }
+  }
+  return 0;
+}
+
+int Reg(const char* name) {
+  HKEY key;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\Kolo", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    std::printf("missing\n");
+    return 1;
+  }
+  DWORD type = 0, value = 0, size = sizeof(value);
+  LONG r = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  ::RegCloseKey(key);
+  if (r != ERROR_SUCCESS || type != REG_DWORD) {
+    std::printf("missing\n");
+    return 1;
+  }
+  std::printf("%lu\n", static_cast<unsigned long>(value));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const char* cmd = argv[1];
+  if (!std::strcmp(cmd, "state")) return State();
+  if (!std::strcmp(cmd, "wait-window")) return Wait(argc > 2 ? std::atof(argv[2]) : 20, false);
+  if (!std::strcmp(cmd, "wait-visible")) return Wait(argc > 2 ? std::atof(argv[2]) : 20, true);
+  if (!std::strcmp(cmd, "terminate")) return Terminate();
+  if (!std::strcmp(cmd, "send-close")) {
+    Found f = FindMain();
+    if (f.windows.empty()) return 1;
+    ::PostMessageW(f.windows[0], WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (!std::strcmp(cmd, "reg") && argc > 2) return Reg(argv[2]);
+  std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
+  return 2;
+}
