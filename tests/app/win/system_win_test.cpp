@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -184,6 +185,14 @@ TEST(VersionTest, MissingResourceGivesZero) {
   }
   EXPECT_EQ(GetFileProgramVersion(plain), 0.0);
   ::DeleteFileW(plain.c_str());
+}
+
+TEST(VersionTest, TheProgramReadsItsOwnVersionResource) {
+  // The tests carry the program's resources, version block included.
+  double v = GetProgramVersion();
+  EXPECT_GE(v, 1.0);
+  double hundredths = (v - static_cast<int>(v)) * 100;
+  EXPECT_NEAR(hundredths, std::round(hundredths), 1e-9);
 }
 
 TEST(DrawBitmapStretchedTest, EachSourcePixelFillsItsShareOfTheRect) {
