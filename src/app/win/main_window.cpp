@@ -92,6 +92,7 @@ void TfrmMain::FormCreate() {
     if (hookExtractor) hookExtractor(path);
     hooks_.Load(path);
   }
+  if (options_.clipboardHook) JoinClipboardChain();
   if (params_.startInTray) MinimiseToTray();
   clipboardTab->SkipNextChange = false;
   ::DeleteFileW((ProgramFolder() + L"Kolo_last.exe").c_str());

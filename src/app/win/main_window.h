@@ -106,6 +106,9 @@ class TfrmMain : public Window {
   void RestoreFromTray();
   void SetClipboardWatch(bool on);
   bool InClipboardChain() const { return inClipboardChain_; }
+  bool TrayIconShown() const { return trayIconShown_; }
+  // The help page for what is on screen now.
+  std::string HelpUrl() const;
   HWND NextViewer() const { return nextViewer_; }
   void SetCaption(const std::wstring& text);
   const std::wstring& Caption() const { return caption_; }

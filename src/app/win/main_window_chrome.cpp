@@ -61,6 +61,11 @@ void TfrmMain::MinimiseToTray() {
   ::ShowWindow(Handle(), SW_HIDE);
   SaveSettings();
   AddTrayIcon();
+  if (!trayIconShown_) {
+    // Hidden with no icon the program could not be reached again: stay visible instead.
+    ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    return;
+  }
   TrimWorkingSet();
 }
 
@@ -142,12 +147,14 @@ void TfrmMain::ReportNoHooks() {
 
 namespace kolo::win {
 
-void TfrmMain::OpenHelp() {
+std::string TfrmMain::HelpUrl() const {
   static constexpr const char* kPages[7] = {"colorpicker",      "colorwheel",       "colorpalette",
                                             "mixcolors",        "colorsfromscreen", "imagesfromscreen",
                                             "clipboardviewer"};
   const std::string page = IsFormVisible(SecondaryForm::Property) ? "options" : kPages[currentTab];
-  OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual&s=" + page);
+  return std::string(kMakerSite) + "/kolo/?cl=en&m=manual&s=" + page;
 }
+
+void TfrmMain::OpenHelp() { OpenURL(HelpUrl()); }
 
 }  // namespace kolo::win
