@@ -18,6 +18,7 @@ if(KOLOD_SOURCES)
   target_link_options(kolod PRIVATE -nostdlib -Wl,--enable-stdcall-fixup -Wl,-e,DllMain)
   target_compile_options(kolod PRIVATE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-stack-protector)
   target_link_libraries(kolod PRIVATE user32 kernel32)
+  target_include_directories(kolod PRIVATE ${CMAKE_SOURCE_DIR}/src)
   set(KOLO_HOOK_DLL $<TARGET_FILE:kolod>)
 endif()
 
@@ -45,15 +46,23 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${KOLO_GEN} -I${CMAKE_SOURCE_DIR}/src")
 add_custom_target(kolo_resources DEPENDS kolo_art)
 set(_kolo_rc_depends "${KOLO_GEN}/art.rc;${KOLO_GEN}/art_ids.h;${CMAKE_SOURCE_DIR}/src/app/win/kolo.manifest")
 if(TARGET kolod)
-  add_dependencies(kolo_resources kolod)
-  add_custom_command(TARGET kolod POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll)
-  file(WRITE ${KOLO_GEN}/hook_resource.rc "KOLODLL RCDATA \"kolod.dll\"\n")
-  list(APPEND _kolo_rc_depends $<TARGET_FILE:kolod>)
+  # A copy beside the resource script, as a real build output: the resource is
+  # recompiled whenever the library changes (OBJECT_DEPENDS takes no $<...>).
+  add_custom_command(OUTPUT ${KOLO_GEN}/kolod.dll
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll
+    DEPENDS kolod
+    COMMENT "Copying kolod.dll for the resource")
+  add_custom_target(kolo_hook_copy DEPENDS ${KOLO_GEN}/kolod.dll)
+  add_dependencies(kolo_resources kolo_hook_copy)
+  file(CONFIGURE OUTPUT ${KOLO_GEN}/hook_resource.rc CONTENT "KOLODLL RCDATA \"kolod.dll\"\n")
+  list(APPEND _kolo_rc_depends ${KOLO_GEN}/kolod.dll)
 else()
-  file(WRITE ${KOLO_GEN}/hook_resource.rc "")
+  file(CONFIGURE OUTPUT ${KOLO_GEN}/hook_resource.rc CONTENT "")
 endif()
-set_source_files_properties(${KOLO_RESOURCE_FILE} PROPERTIES OBJECT_DEPENDS "${_kolo_rc_depends}")
+list(APPEND _kolo_rc_depends ${KOLO_GEN}/hook_resource.rc)
+# Also used by tests/ for the test program's copy of the resources.
+set(KOLO_RC_DEPENDS "${_kolo_rc_depends}")
+set_source_files_properties(${KOLO_RESOURCE_FILE} PROPERTIES OBJECT_DEPENDS "${KOLO_RC_DEPENDS}")
 add_dependencies(kolo_win kolo_art)
 
 add_executable(Kolo WIN32 ${CMAKE_SOURCE_DIR}/src/app/win/winmain.cpp ${KOLO_RESOURCE_FILE})

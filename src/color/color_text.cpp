@@ -49,6 +49,13 @@ std::string Hex(std::uint32_t v, int digits) {
   return out;
 }
 
+// Appending keeps GCC 12 quiet; "literal" + temporary string trips a false -Wrestrict.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (std::string_view p : parts) out += p;
+  return out;
+}
+
 std::string JoinRounded(std::initializer_list<double> values) {
   std::string out;
   for (double v : values) {
@@ -198,19 +205,19 @@ std::string FormatColor(TColor c, int colorFormat) {
   const double rd = r, gd = g, bd = b;
   switch (colorFormat) {
     case 0:
-      return Hex(r, 2) + Hex(g, 2) + Hex(b, 2);
+      return Concat({Hex(r, 2), Hex(g, 2), Hex(b, 2)});
     case 1:
-      return std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b);
+      return Concat({std::to_string(r), ",", std::to_string(g), ",", std::to_string(b)});
     case 2:
-      return "#" + Hex(r, 2) + Hex(g, 2) + Hex(b, 2);
+      return Concat({"#", Hex(r, 2), Hex(g, 2), Hex(b, 2)});
     case 3:
-      return "$" + Hex(c, 6);
+      return Concat({"$", Hex(c, 6)});
     case 4:
-      return "$FF" + Hex(r * 65536 + g * 256 + b, 6);
+      return Concat({"$FF", Hex(r * 65536 + g * 256 + b, 6)});
     case 5:
-      return "0x" + Hex(c, 6);
+      return Concat({"0x", Hex(c, 6)});
     case 6:
-      return "0&" + Hex(c, 6) + "&";
+      return Concat({"0&", Hex(c, 6), "&"});
     case 7: {
       Color3 v = RGBToHSB(rd, gd, bd);
       return JoinRounded({v[0] * 359 / 255, v[1] * 100 / 255, v[2] * 100 / 255});

@@ -92,7 +92,7 @@ void TfrmMain::CreateControls() {
   imageTab.CreateWin(L"KoloPage", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, layout::kImagePager.x,
                      layout::kImagePager.y, layout::kImagePager.w, layout::kImagePager.h, Handle());
   imgMain.Create(imageTab.Handle(), 0, 0, 256, 256);
-  imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  imgMain.SetCursor(squareCursor_.Get());  // cursor 21 until a tab says otherwise
   ForwardImageEvents();
 
   HWND right = MakePanel(Handle(), layout::kRightPager.x, layout::kRightPager.y, layout::kRightPager.w,
