@@ -179,6 +179,8 @@ GridEvent ColorListModel::Drop(int x, int y, TColor dragged, bool fromSelf) {
 
 GridEvent ColorListModel::Press(MouseButton button, int x, int y) {
   GridEvent e;
+  // A second button during a drag must not change the cell being moved.
+  if (DragActive) return e;
   LeftDown = button == MouseButton::Left;
   DownX = x;
   DownY = y;

@@ -446,6 +446,11 @@ TEST(ColorListMouse, DragThresholdAndWhatMayBeDragged) {
   EXPECT_FALSE(m.LeftDown);
   EXPECT_FALSE(m.Move(c.x + 20, c.y).startDrag);  // once per press
   EXPECT_EQ(m.HoverHint(c.x, c.y), "");           // no colour hints while dragging
+  // Another button during the drag changes neither the source cell nor the selection.
+  const Pt other = CellCentre(m, 9);
+  EXPECT_FALSE(m.Press(MouseButton::Right, other.x, other.y).fireSelect);
+  EXPECT_EQ(m.PressedIndex, 2);
+  EXPECT_EQ(m.ItemIndex, -1);
   // The release ends the drag; it does not toggle the selection.
   e = m.Release(c.x, c.y);
   EXPECT_TRUE(e.endDrag);
