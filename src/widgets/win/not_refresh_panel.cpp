@@ -1,0 +1,68 @@
+#include "widgets/win/not_refresh_panel.h"
+
+namespace kolo {
+
+void TVMNotRefreshPanel::SetBorderSize(const Borders& borders) {
+  borders_ = borders;
+  Realign();
+  Invalidate();
+}
+
+void TVMNotRefreshPanel::SetBorderColor(TColor color) {
+  borderColor_ = color;
+  Invalidate();
+}
+
+void TVMNotRefreshPanel::SetNotRefresh(bool on) {
+  notRefresh_ = on;
+  Invalidate();
+}
+
+IntRect TVMNotRefreshPanel::AlignArea() const {
+  IntRect r = Widget::AlignArea();
+  return {r.left + borders_.Left, r.top + borders_.Top, r.right - borders_.Right, r.bottom - borders_.Bottom};
+}
+
+void TVMNotRefreshPanel::PaintBorders(HDC dc, const IntRect& c) {
+  if (borderColor_ == EffectiveColor()) return;
+  COLORREF bc = ToColorRef(borderColor_);
+  const Borders& b = borders_;
+  if (b.Top > 0) win::FillSolid(dc, RECT{c.left, c.top, c.right, c.top + b.Top}, bc);
+  if (b.Bottom > 0) win::FillSolid(dc, RECT{c.left, c.bottom - b.Bottom, c.right, c.bottom}, bc);
+  if (b.Left > 0) win::FillSolid(dc, RECT{c.left, c.top, c.left + b.Left, c.bottom}, bc);
+  if (b.Right > 0) win::FillSolid(dc, RECT{c.right - b.Right, c.top, c.right, c.bottom}, bc);
+}
+
+void TVMNotRefreshPanel::PaintContent(HDC, const IntRect&) {}
+
+void TVMNotRefreshPanel::Paint(HDC dc, const IntRect& client) {
+  if (!notRefresh_) {
+    // Bands in the panel colour first, so borders of that colour need no pass.
+    win::FillSolid(dc, ToRect(client), ToColorRef(EffectiveColor()));
+    PaintContent(dc, AlignArea());
+  }
+  PaintBorders(dc, client);
+}
+
+LRESULT TVMNotRefreshPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      if (eraseBkgnd_ && !notRefresh_) {
+        RECT rc = ClientRect();
+        win::FillSolid(reinterpret_cast<HDC>(wp), rc, ToColorRef(EffectiveColor()));
+      }
+      return 1;
+    case WM_PAINT:
+      if (notRefresh_) {
+        // Nothing to buffer: only the borders are the panel's own.
+        win::PaintDc pdc(Handle());
+        RECT rc = ClientRect();
+        PaintBorders(pdc, {rc.left, rc.top, rc.right, rc.bottom});
+        return 0;
+      }
+      break;
+  }
+  return Widget::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace kolo
