@@ -163,6 +163,8 @@ TEST(PaletteAct, ReadingTrailerVariants) {
   EXPECT_EQ(p->colors.size(), 300u);
   EXPECT_EQ(p->colors[299], clBlack);
   EXPECT_EQ(p->transparentIndex, -1);  // count without index
+  counted.push_back(0x00);                // half an index is none
+  EXPECT_EQ(Read(PaletteFormat::Act, counted)->transparentIndex, -1);
 
   Bytes stray = table;
   stray.push_back(0x00);  // one byte is no count
@@ -181,6 +183,10 @@ TEST(PaletteAct, ReadingTrailerVariants) {
 }
 
 TEST(PalettePal, RiffLayoutAndLimits) {
+  Bytes full = Write(PaletteFormat::Pal, Cells(216));
+  EXPECT_EQ(full.size(), 24u + 864);
+  EXPECT_EQ(full[22] | (full[23] << 8), 216);
+
   auto cells = Cells(216);
   cells[0] = clEmptyColor;  // gaps close up
   Bytes b = Write(PaletteFormat::Pal, cells);
