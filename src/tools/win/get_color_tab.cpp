@@ -1,0 +1,268 @@
+#include "tools/win/get_color_tab.h"
+
+#include <memory>
+
+#include "app/messages.h"
+#include "app/win/main_window.h"
+#include "app/win/system_cursor.h"
+#include "art_ids.h"
+#include "clipboard/win/clipboard_tab.h"
+#include "widgets/win/gif_image_list.h"
+
+namespace kolo::win {
+
+namespace {
+
+// The page sits above the small preview on the right-hand panel.
+constexpr int kPageTop = 134, kPageHeight = 40;
+constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // 0x40CC0020: layered windows too
+
+TVMGIFImageList& MainImages() {
+  static TVMGIFImageList list;
+  static const bool loaded = list.LoadFromResource(KOLO_RES_IMAGES_MAIN);
+  (void)loaded;
+  return list;
+}
+
+TVMGIFImageList& ScrollImages() {
+  static TVMGIFImageList list;
+  static const bool loaded = list.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
+  (void)loaded;
+  return list;
+}
+
+TVMImageButtonListID States(int first) {
+  TVMImageButtonListID ids;
+  ids.Normal = first + art::kStateNormal;
+  ids.Move = first + art::kStateHover;
+  ids.Down = first + art::kStateDown;
+  ids.Disable = first + art::kStateDisabled;
+  return ids;
+}
+
+void SetupButton(TVMPictureButton& b, Widget& page, int first, int x, int y, const char* hint) {
+  b.SetImageList(&MainImages());
+  b.SetImages(first + art::kStateNormal, first + art::kStateHover, first + art::kStateDown,
+              first + art::kStateDisabled);
+  const SIZE size = MainImages().ImageSize(first);
+  b.Create(page, x, y, size.cx > 0 ? size.cx : 20, size.cy > 0 ? size.cy : 18);
+  b.SetHint(hint);
+}
+
+}  // namespace
+
+HCURSOR BuildPickCursor(int countBox) {
+  const CursorShape shape = PickCursorShape(countBox);
+  auto bits = std::make_unique<bool[]>(shape.inverts.size());
+  for (std::size_t i = 0; i < shape.inverts.size(); ++i) bits[i] = shape.inverts[i];
+  return BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get());
+}
+
+TGetColorTab::TGetColorTab(TfrmMain& main) : TBaseTab(main) {
+  dragHint = kDrawHint;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = kCaptureSide;
+  bi.bmiHeader.biHeight = -kCaptureSide;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  captureBitmap.Reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  captureBits_ = static_cast<std::uint32_t*>(bits);
+  captureDc_.Reset(::CreateCompatibleDC(nullptr));
+  if (captureDc_ && captureBitmap) captureOld_ = ::SelectObject(captureDc_, captureBitmap);
+  CreateControls();
+  UpdateHints();
+}
+
+TGetColorTab::~TGetColorTab() {
+  if (captureDc_ && captureOld_) ::SelectObject(captureDc_, captureOld_);
+  main_.smallPreview.onMouseDown = nullptr;
+  main_.smallPreview.onMouseMove = nullptr;
+  main_.smallPreview.onMouseUp = nullptr;
+}
+
+void TGetColorTab::CreateControls() {
+  HWND panel = main_.smallPreview.Handle() ? ::GetParent(main_.smallPreview.Handle()) : nullptr;
+  if (!panel) return;
+  RECT r;
+  ::GetClientRect(panel, &r);
+  getColorTab.SetVisible(false);
+  getColorTab.Create(panel, 0, kPageTop, r.right, kPageHeight);
+
+  SetupButton(btnGetColor, getColorTab, art::kImgGetColorNormal, 4, 0, "Sget colors from screen");
+  SetupButton(btnZoomIn, getColorTab, art::kImgZoomInNormal, 31, 2, "");
+  SetupButton(btnZoomOut, getColorTab, art::kImgZoomOutNormal, 52, 2, "");
+  SetupButton(btnCopyImage, getColorTab, art::kImgCopyImageNormal, 73, 2, "Scopy image");
+  btnGetColor.OnClick = [this](Widget&) { btnGetColorClick(); };
+  btnZoomIn.OnClick = [this](Widget&) { btnZoomInClick(); };
+  btnZoomOut.OnClick = [this](Widget&) { btnZoomOutClick(); };
+  // The form left this button unbound; copying is what its picture promises.
+  btnCopyImage.OnClick = [this](Widget&) { CopyImage(); };
+
+  cursorSize.SetKing(TScrollKing::Horizontal);
+  cursorSize.SetImageList(&ScrollImages());
+  cursorSize.ImageUp = States(art::kScrollImgArrowLeftNormal);
+  cursorSize.ImageDown = States(art::kScrollImgArrowRightNormal);
+  cursorSize.ImageScroll = States(art::kScrollImgThumbHorizontalNormal);
+  cursorSize.CentralImageID = art::kScrollImgGripHorizontal;
+  cursorSize.SetMax(kMaxCountBox);
+  cursorSize.SetMin(kMinCountBox);
+  cursorSize.SmallChange = 1;
+  cursorSize.LargeChange = 1;
+  cursorSize.SetPageSize(16);
+  cursorSize.SetPosition(model_.countBox);
+  cursorSize.Create(getColorTab, 4, 28, r.right - 8, 9);
+  cursorSize.OnChange = [this](TVMScrollImage&) { cursorSizeChange(); };
+
+  main_.smallPreview.onMouseDown = [this](MouseButton b, unsigned s, int x, int y) { smallPreviewMouseDown(b, s, x, y); };
+  main_.smallPreview.onMouseMove = [this](unsigned s, int x, int y) { smallPreviewMouseMove(s, x, y); };
+  main_.smallPreview.onMouseUp = [this](MouseButton b, unsigned s, int x, int y) { smallPreviewMouseUp(b, s, x, y); };
+  ::ShowWindow(main_.smallPreview.Handle(), SW_HIDE);
+}
+
+void TGetColorTab::Activate() {
+  main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  getColorTab.SetVisible(true);
+  ::ShowWindow(main_.smallPreview.Handle(), SW_SHOWNA);
+  Repaint(false);
+  UpdateHints();
+}
+
+void TGetColorTab::Deactivate() {
+  getColorTab.SetVisible(false);
+  ::ShowWindow(main_.smallPreview.Handle(), SW_HIDE);
+}
+
+void TGetColorTab::UpdateHints() {
+  cursorSize.SetHint(model_.CursorSizeHint());
+  btnZoomIn.SetHint(model_.ZoomInHint());
+  btnZoomIn.SetEnabled(model_.CanZoomIn());
+  btnZoomOut.SetHint(model_.ZoomOutHint());
+  btnZoomOut.SetEnabled(model_.CanZoomOut());
+}
+
+void TGetColorTab::Repaint(bool) {
+  model_.DrawGrid(main_.work);
+  ShowWorkPicture();
+  model_.DrawPreview(previewPixels_.data());
+  main_.smallPreview.SetBits24(previewPixels_.data(), kPreviewSide, kPreviewSide);
+}
+
+TColor TGetColorTab::ColorAt(int x, int y) { return model_.ColorAt(x, y); }
+
+// --- the pick ---
+
+void TGetColorTab::btnGetColorClick() {
+  if (!main_.BeginCapture(CaptureMode::ScreenPick)) return;
+  model_.CentreRegion();
+  main_.SetToolCursor(BuildPickCursor(model_.countBox));
+  // The region may have moved: the grid must show what a click on it takes.
+  Repaint(false);
+}
+
+void TGetColorTab::CaptureAtCursor() {
+  POINT p;
+  if (!::GetCursorPos(&p)) return;
+  if (p.x == lastCursorX && p.y == lastCursorY) return;
+  lastCursorX = p.x;
+  lastCursorY = p.y;
+  CaptureAround(p.x, p.y);
+  Repaint(false);
+}
+
+void TGetColorTab::CaptureAround(int x, int y) {
+  if (!captureBits_) return;
+  // Parts of the square off the screen keep the background colour.
+  const std::uint32_t sky = (GetR(clSkyBlue) << 16) | (GetG(clSkyBlue) << 8) | GetB(clSkyBlue);
+  for (int i = 0; i < kCaptureSide * kCaptureSide; ++i) captureBits_[i] = sky;
+  WindowDc screen(nullptr);
+  ::BitBlt(captureDc_, 0, 0, kCaptureSide, kCaptureSide, screen, x - kCaptureSide / 2, y - kCaptureSide / 2,
+           kCaptureRop);
+  ::GdiFlush();
+  model_.SetCaptureFromBgra(captureBits_);
+}
+
+// --- zoom, size, pan ---
+
+void TGetColorTab::btnZoomInClick() {
+  if (!model_.ZoomIn()) return;
+  Repaint(false);
+  UpdateHints();
+}
+
+void TGetColorTab::btnZoomOutClick() {
+  if (!model_.ZoomOut()) return;
+  Repaint(false);
+  UpdateHints();
+}
+
+void TGetColorTab::cursorSizeChange() {
+  model_.ChangeCountBox(cursorSize.Position());
+  Repaint(false);
+  UpdateHints();
+}
+
+void TGetColorTab::smallPreviewMouseDown(MouseButton, unsigned, int x, int y) { model_.BeginPan(x, y); }
+
+void TGetColorTab::smallPreviewMouseMove(unsigned, int x, int y) {
+  if (model_.panning) {
+    if (model_.PanTo(x, y)) Repaint(false);
+    return;
+  }
+  HCURSOR cursor = ::LoadCursorW(nullptr, model_.CanPanAt(x, y) ? IDC_SIZEALL : IDC_ARROW);
+  main_.smallPreview.SetCursor(cursor);
+  ::SetCursor(cursor);
+}
+
+void TGetColorTab::smallPreviewMouseUp(MouseButton, unsigned, int, int) { model_.EndPan(); }
+
+// --- painting by drag ---
+
+TColor TGetColorTab::DraggedColor() const { return main_.dragColor; }
+
+void TGetColorTab::DragOver(HWND, HWND, int x, int y, int state) {
+  SetHint(kDrawHint);
+  const bool inside = state != kDragLeave && x >= 0 && y >= 0 && x < WorkPicture::kSize && y < WorkPicture::kSize;
+  const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+  if (model_.PaintDragOver(x, y, inside, shift, DraggedColor())) Repaint(false);
+}
+
+void TGetColorTab::EndDrag(HWND, HWND, int, int, int) { model_.CommitPaint(); }
+
+// --- copy ---
+
+void TGetColorTab::CopyImage() {
+  const int n = model_.countBox;
+  const auto region = model_.Region();
+  std::vector<std::uint32_t> pixels(region.size());
+  for (std::size_t i = 0; i < region.size(); ++i)
+    pixels[i] = (GetR(region[i]) << 16) | (GetG(region[i]) << 8) | GetB(region[i]);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = n;
+  bi.bmiHeader.biHeight = -n;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  WindowDc screen(nullptr);
+  Bitmap picture(::CreateCompatibleBitmap(screen, n, n));
+  if (!picture || !::SetDIBits(screen, picture, 0, static_cast<UINT>(n), pixels.data(), &bi, DIB_RGB_COLORS)) return;
+  if (main_.clipboardTab) main_.clipboardTab->SkipNextChange = true;
+  if (!::OpenClipboard(main_.Handle())) return;
+  ::EmptyClipboard();
+  // The clipboard owns the bitmap once it takes it.
+  if (::SetClipboardData(CF_BITMAP, picture.Get())) picture.Release();
+  ::CloseClipboard();
+}
+
+// --- settings ---
+
+void TGetColorTab::LoadSettings(SettingsStore& store) {
+  model_.Load(store);
+  cursorSize.SetPosition(model_.countBox);
+  UpdateHints();
+}
+
+void TGetColorTab::SaveSettings(SettingsStore& store) { model_.Save(store); }
+
+}  // namespace kolo::win
