@@ -221,6 +221,9 @@ void TfrmMessage::BuildControls() {
 
 int TfrmMessage::ShowModal(HWND owner, bool topmost) {
   RegisterClassOnce(L"TfrmMessage", CS_DBLCLKS);
+  // The owner joins the topmost band before its box exists: done afterwards,
+  // the call has no effect under Wine.
+  if (topmost && owner) ::SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   DWORD ex = owner ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW;
   if (topmost) ex |= WS_EX_TOPMOST;
   std::wstring caption = win::Widen(title_.empty() ? std::string("Kolo") : title_);
@@ -244,7 +247,6 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
   top = std::clamp<int>(top, mi.rcWork.top, std::max<int>(mi.rcWork.top, mi.rcWork.bottom - height_));
   ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, left, top, width_, height_,
                  SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
-  if (topmost && owner) ::SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
   if (owner) ::EnableWindow(owner, FALSE);

@@ -28,7 +28,9 @@ void TVMLabel::Paint(HDC dc, const IntRect& client) {
   else Widget::Paint(dc, client);
   win::SelectScope font(dc, Font());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(Enabled() ? FontColor() : clDisabledText));
+  // Disabled text: the frame colour half faded into the sky blue, still legible.
+  constexpr TColor kDisabledLabel = 0xD8A553;
+  ::SetTextColor(dc, ToColorRef(Enabled() ? FontColor() : kDisabledLabel));
   std::wstring text = win::Widen(caption_);
   RECT r = ToRect(client);
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, alignment_ | DT_NOPREFIX);
