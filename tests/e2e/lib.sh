@@ -33,6 +33,15 @@ reset_settings() {
   wine reg delete 'HKCU\Software\Velmora\Kolo' /f >/dev/null 2>&1 || true
 }
 
+# Puts text on the X clipboard; xclip keeps serving it in the background until
+# the test ends (its output is detached so it holds no pipe of the caller).
+E2E_XCLIP=()
+set_clipboard() {
+  printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+  E2E_XCLIP+=($!)
+  sleep 0.3
+}
+
 stop_kolo() {
   wine "$PROBE" terminate >/dev/null 2>&1 || true
   local p
@@ -48,5 +57,11 @@ screenshot_kolo() {
   import -window "$id" "$out" 2>/dev/null
 }
 
-trap 'stop_kolo' EXIT
+stop_all() {
+  stop_kolo
+  local p
+  for p in "${E2E_XCLIP[@]:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
+}
+trap 'stop_all' EXIT
+stop_kolo  # nothing left over from an earlier run
 reset_settings

@@ -2,12 +2,14 @@
 
 
 #include "app/cursor_shapes.h"
+#include "color/color_text.h"
 #include "app/main_layout.h"
 #include "app/win/forms.h"
 #include "app/win/registry_store_win.h"
 #include "app/win/system_win.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "images/win/get_image_tab.h"
+#include "palette/win/palette_strip.h"
 #include "platform/win/hints.h"
 #include "tools/win/circle_tab.h"
 #include "tools/win/fix_color_tab.h"
@@ -30,7 +32,9 @@ constexpr const char* kTabHints[7] = {"Scolor picker",       "Scolor wheel",    
 
 TfrmMain* MainWindow() { return g_main; }
 
-TfrmMain::TfrmMain() = default;
+TfrmMain::TfrmMain() {
+  hookExtractor = [](const std::wstring& path) { ExtractHookLibrary(path); };
+}
 
 TfrmMain::~TfrmMain() {
   if (g_main == this) g_main = nullptr;
@@ -54,6 +58,7 @@ bool TfrmMain::Create(const CreateParams& params) {
 void TfrmMain::FormCreate() {
   captureMode = CaptureMode::None;
   colorDragging = false;
+  colorFormatter = [this](TColor c) { return FormatColor(c, options_.ColorFormat); };
   ::SetWindowTextW(Handle(), kTitle);
   BuildSharedResources();
   CreateControls();
@@ -152,6 +157,7 @@ void TfrmMain::LoadSettings() {
   auto clients = TabClients();
   kolo::LoadSettings(store.get(), env, options_, strip_, clients);
   currentTab = options_.crntPage;
+  if (paletteStrip) paletteStrip->LoadFromSettings();
 }
 
 void TfrmMain::SaveSettings() {
@@ -164,6 +170,7 @@ void TfrmMain::SaveSettings() {
   live.smallMode = options_.runsmall;
   live.imgPreviewId = options_.imgPreviewId;
   options_.crntPage = static_cast<std::uint8_t>(currentTab);
+  if (paletteStrip) paletteStrip->StoreToSettings();
   auto store = OpenStore(true);
   auto clients = TabClients();
   kolo::SaveSettings(store.get(), live, options_, strip_, clients);
@@ -226,8 +233,11 @@ bool TfrmMain::BeginCapture(CaptureMode mode) {
     ReportNoHooks();
     return false;
   }
+  // A mode started within 100 ms of the last one ending must keep its hooks.
+  ::KillTimer(Handle(), kUnhookTimer);
   captureMode = mode;
-  if (!hooks_.Hook(false)) {
+  // The area selection's own window must keep receiving the mouse.
+  if (!hooks_.Hook(mode == CaptureMode::AreaShot)) {
     captureMode = CaptureMode::None;
     ReportNoHooks();
     return false;
@@ -252,6 +262,10 @@ void TfrmMain::SetToolCursor(HCURSOR cursor) {
   cursors_.ReplaceArrow(cursor);
 }
 
-void TfrmMain::BeginColorDrag(TColor c) { dragColor = c; }
+// The palette strip owns the drag slot and the drag cursor.
+void TfrmMain::BeginColorDrag(TColor c) {
+  dragColor = c;
+  if (paletteStrip) paletteStrip->ColorList.StartColorDrag(c);
+}
 
 }  // namespace kolo::win

@@ -87,9 +87,10 @@ LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Invalidate();
       return 0;
     case WM_LBUTTONUP: {
-      if (::GetCapture() == Handle()) ::ReleaseCapture();
+      // Decide before releasing the capture: the release reports WM_CAPTURECHANGED.
       const bool click = down_ && hover_ && enabled_;
       down_ = false;
+      if (::GetCapture() == Handle()) ::ReleaseCapture();
       Invalidate();
       if (click && onClick) onClick(tag_);
       return 0;

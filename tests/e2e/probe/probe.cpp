@@ -6,6 +6,10 @@
 //   kolo_probe terminate             end every Kolo process that owns a main window
 //   kolo_probe send-close            post WM_CLOSE to the main window
 //   kolo_probe reg NAME              print a DWORD value of the settings key
+//   kolo_probe viewer SECONDS [LEAVE_AFTER]
+//                                    join the clipboard viewer chain, count the changes
+//                                    seen (passing each on), leave after LEAVE_AFTER seconds
+//                                    if given, print "changes=N" at the end
 #include <windows.h>
 
 #include <cstdio>
@@ -93,6 +97,59 @@ int Reg(const char* name) {
   return 0;
 }
 
+HWND g_next = nullptr;
+int g_changes = 0;
+
+LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  switch (m) {
+    case WM_DRAWCLIPBOARD:
+      ++g_changes;
+      if (g_next) ::SendMessageW(g_next, m, w, l);
+      return 0;
+    case WM_CHANGECBCHAIN:
+      if (reinterpret_cast<HWND>(w) == g_next)
+        g_next = reinterpret_cast<HWND>(l);
+      else if (g_next)
+        ::SendMessageW(g_next, m, w, l);
+      return 0;
+    default:
+      return ::DefWindowProcW(h, m, w, l);
+  }
+}
+
+int Viewer(double seconds, double leaveAfter) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ViewerProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KoloProbeViewer";
+  ::RegisterClassW(&wc);
+  HWND h = ::CreateWindowExW(0, wc.lpszClassName, L"probe viewer", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+  g_next = ::SetClipboardViewer(h);
+  g_changes = 0;  // joining notifies once; that is not a change
+  std::printf("joined\n");
+  std::fflush(stdout);
+  const DWORD start = ::GetTickCount();
+  bool inChain = true;
+  for (;;) {
+    const double t = (::GetTickCount() - start) / 1000.0;
+    if (t >= seconds) break;
+    if (inChain && leaveAfter > 0 && t >= leaveAfter) {
+      ::ChangeClipboardChain(h, g_next);
+      inChain = false;
+      std::printf("left\n");
+      std::fflush(stdout);
+    }
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::Sleep(20);
+  }
+  if (inChain) ::ChangeClipboardChain(h, g_next);
+  std::printf("changes=%d\n", g_changes);
+  ::DestroyWindow(h);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,6 +166,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!std::strcmp(cmd, "reg") && argc > 2) return Reg(argv[2]);
+  if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
 }
