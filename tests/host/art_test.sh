@@ -40,6 +40,7 @@ static_assert(kImgEmptyCell == 243 && kImgTransparentCell == 244);
 static_assert(kMsgImgInformation == 0 && kMsgImgError == 1 && kMsgImgConfirmation == 2 && kMsgImgWarning == 3);
 static_assert(kMsgImgYesNormal == 4 && kMsgImgOkNormal == 7 && kMsgImgNoNormal == 10);
 static_assert(kMsgImgCancelNormal == 13 && kMsgImgMinimizeNormal == 18 && kMsgImgMinimizeDown == 16);
+static_assert(kTemplateImgCount >= 34 && kTemplateImgDefault == 33);
 static_assert(kFontImgBoldNormal == 8 && kFontImgBoldOn == 9 && kFontImgItalicOn == 13 && kFontImgUnderlineOn == 17);
 int main() { return 0; }
 CPP
@@ -223,7 +224,15 @@ for resource, per in catalogue.items():
         if len(set(datas)) != len(datas):
             fail("%s %s: two states look the same" % (resource, name))
 
-# Layout templates: 80x40, tagged with their 2..4 colours, using exactly those.
+# Layout templates: at least 34 without gaps (the preview starts on 33), each
+# 80x40, tagged with its 2..4 colours and using exactly those, and every
+# number of colours offered (the picker filters by it).
+templates = catalogue.get("KOLO_IMAGES_TEMPLATE", {})
+if sorted(templates) != list(range(max(34, len(templates)))):
+    fail("layout templates %s: want 0..33 at least, without gaps" % sorted(templates))
+tags = {pictures[("KOLO_IMAGES_TEMPLATE", i)][1] for i in templates if ("KOLO_IMAGES_TEMPLATE", i) in pictures}
+if tags != {2, 3, 4}:
+    fail("layout templates offer %s colours" % sorted(tags))
 for index, (w, h, frames, caption) in catalogue.get("KOLO_IMAGES_TEMPLATE", {}).items():
     path, tag, _ = pictures[("KOLO_IMAGES_TEMPLATE", index)]
     if (w, h) != (80, 40) or tag not in (2, 3, 4):
