@@ -58,6 +58,9 @@ std::string FontSampleText(const TKolOptions& options);
 
 // --- the layout templates ---
 
+// The template the preview shows at first start.
+inline constexpr int kDefaultPreviewId = 33;
+
 // Writes the slots into a template's colour table by its tag (its number of
 // colours): entry tag-1 takes slot 1, entry tag-2 slot 2 and so on. Other tags,
 // and tables too short for the tag, are left alone (false).

@@ -1,0 +1,594 @@
+#include "app/win/color_area.h"
+
+#include <commctrl.h>
+
+#include "app/hint_caption.h"
+#include "app/input.h"
+#include "app/win/main_window.h"
+#include "app/win/system_win.h"
+#include "color/color_text.h"
+#include "palette/win/palette_strip.h"
+
+namespace kolo::win {
+
+namespace {
+
+// Pictures of the main pack: normal, hover and down of each button.
+constexpr int kImgSwap = 6;
+constexpr int kImgDrop = 9;
+constexpr int kImgCopy = 16;
+constexpr int kImgCopyMarked = 261;
+
+constexpr unsigned char kRefreshSelect = 0x77;
+constexpr unsigned char kRefreshTyped = 0x73;
+constexpr int kFontSlotTag = 3;  // the sample's frame acts like slot 3's frame
+
+// The main window as the colour area's host.
+class MainWindowHost : public ColorAreaHost {
+ public:
+  explicit MainWindowHost(TfrmMain& main) : main_(main) {}
+  TKolOptions& Options() override { return main_.Options(); }
+  int CurrentSlot() const override { return main_.currentSlot; }
+  void SetCurrentSlot(int slot) override { main_.currentSlot = slot; }
+  void RefreshColors(unsigned char flags) override { main_.RefreshColors(flags); }
+  void StartColorDrag(TColor c) override { main_.BeginColorDrag(c); }
+  TColor DraggedColor() const override {
+    return main_.paletteStrip ? main_.paletteStrip->ColorList.DragColor.Color : main_.dragColor;
+  }
+  bool ColorDragging() const override { return main_.colorDragging; }
+  void SetColorDragging(bool on) override { main_.colorDragging = on; }
+  LPARAM DragSource() const override { return reinterpret_cast<LPARAM>(main_.Handle()); }
+
+ private:
+  TfrmMain& main_;
+};
+
+std::string EditText(HWND edit) {
+  if (!edit) return {};
+  const int n = ::GetWindowTextLengthW(edit);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  ::GetWindowTextW(edit, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return Narrow(text);
+}
+
+HWND MakeEdit(HWND parent, const layout::Rect& r, DWORD style) {
+  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | style, r.x, r.y, r.w, r.h, parent,
+                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
+  return edit;
+}
+
+void Place(Widget& w, HWND parent, const layout::Rect& r) { w.Create(parent, r.x, r.y, r.w, r.h); }
+
+}  // namespace
+
+std::optional<std::string> ReadClipboardText() {
+  if (!::OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::string> text;
+  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
+      text = Narrow(std::wstring(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t))));
+      ::GlobalUnlock(h);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+// --- TEditPanel ---
+
+LRESULT TEditPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+      if (!brush_ || brushColor_ != editColor) {
+        brush_ = MakeSolidBrush(ToColorRef(editColor));
+        brushColor_ = editColor;
+      }
+      HDC dc = reinterpret_cast<HDC>(wp);
+      ::SetBkColor(dc, ToColorRef(editColor));
+      ::SetTextColor(dc, ToColorRef(clFrame));
+      return reinterpret_cast<LRESULT>(brush_.Get());
+    }
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lp) == edit && HIWORD(wp) == EN_KILLFOCUS && onEditKillFocus) onEditKillFocus();
+      return 0;
+    default:
+      return TVMNotRefreshPanel::HandleMessage(msg, wp, lp);
+  }
+}
+
+// --- TFontSample ---
+
+void TFontSample::SetSample(TColor background, TColor ink, HFONT font, std::wstring text) {
+  background_ = background;
+  ink_ = ink;
+  sampleFont_.Reset(font);
+  text_ = std::move(text);
+  Invalidate();
+}
+
+int TFontSample::TextTop(HDC dc) const {
+  SelectScope select(dc, sampleFont_ ? sampleFont_.Get() : Font());
+  SIZE w{};
+  ::GetTextExtentPoint32W(dc, L"W", 1, &w);
+  return (Height() - w.cy) / 2;
+}
+
+void TFontSample::Paint(HDC dc, const IntRect& client) {
+  FillSolid(dc, ToRect(client), ToColorRef(background_));
+  const int top = TextTop(dc);
+  SelectScope select(dc, sampleFont_ ? sampleFont_.Get() : Font());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ToColorRef(ink_));
+  ::TextOutW(dc, 3, top, text_.c_str(), static_cast<int>(text_.size()));
+}
+
+// --- TColorArea ---
+
+TColorArea::TColorArea(ColorAreaHost& host) : host_(host) {
+  copyText = [](const std::string& text) { return CopyTextToClipboard(Widen(text)); };
+  clipboardText = [] { return ReadClipboardText(); };
+  onHelp = [] { OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual"); };
+  acEditText.OnExecute = [this] { acEditTextExecute(); };
+  BuildMenus();
+}
+
+TColorArea::TColorArea(TfrmMain& main)
+    : ownHost_(std::make_unique<MainWindowHost>(main)), host_(*ownHost_) {
+  copyText = [](const std::string& text) { return CopyTextToClipboard(Widen(text)); };
+  clipboardText = [] { return ReadClipboardText(); };
+  onHelp = [] { OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual"); };
+  acEditText.OnExecute = [this] { acEditTextExecute(); };
+  BuildMenus();
+}
+
+TColorArea::~TColorArea() = default;
+
+void TColorArea::BuildMenus() {
+  ColorPopupMenu.Add(clrMenuCopy, "Copy");
+  ColorPopupMenu.Add(clrMenuPast, "Past");
+  ColorPopupMenu.AddSeparator();
+  ColorPopupMenu.Add(clrMenuOptions, "Options...");
+  ColorPopupMenu.AddSeparator();
+  ColorPopupMenu.Add(clrMenuHelp, "Help");
+  ColorPopupMenu.Add(clrMenuAbout, "About...");
+  ColorPopupMenu.OnPopup = [this] { UpdateColorMenu(); };
+  ColorPopupMenu.OnCommand = [this](int id) { RunMenuCommand(id); };
+
+  for (int f = 0; f < kColorTextFormatCount; ++f)
+    ColorFormatPopupMenu.Add(fmtMenuFirst + f, std::string(ColorFormatCaption(f)), true);
+  ColorFormatPopupMenu.OnPopup = [this] { UpdateFormatMenu(); };
+  ColorFormatPopupMenu.OnCommand = [this](int id) { ChooseFormat(id - fmtMenuFirst); };
+
+  TextPopupMenu.Add(txtMenuEditText, editTextCaption_);
+  TextPopupMenu.AddSeparator();
+  TextPopupMenu.Add(clrMenuOptions, "Options...");
+  TextPopupMenu.AddSeparator();
+  TextPopupMenu.Add(clrMenuHelp, "Help");
+  TextPopupMenu.Add(clrMenuAbout, "About...");
+  TextPopupMenu.OnPopup = [this] { TextPopupMenu.SetCaption(txtMenuEditText, editTextCaption_); };
+  TextPopupMenu.OnCommand = [this](int id) { RunMenuCommand(id); };
+}
+
+void TColorArea::RunMenuCommand(int id) {
+  switch (id) {
+    case clrMenuCopy: CopyCurrentColor(); break;
+    case clrMenuPast: PasteColor(); break;
+    case txtMenuEditText: acEditText.Execute(); break;
+    case clrMenuOptions: if (onOptions) onOptions(); break;
+    case clrMenuHelp: if (onHelp) onHelp(); break;
+    case clrMenuAbout: if (onAbout) onAbout(); break;
+    default: break;
+  }
+}
+
+bool TColorArea::Create(HWND parent) {
+  mainImages_.LoadFromResource("KOLO_IMAGES_MAIN");
+  PeviewImageList.LoadFromResource("KOLO_IMAGES_TEMPLATE");
+  for (int i = 0; i < kSlotCount; ++i) CreateSlot(parent, i);
+
+  TVMPictureButton* swaps[3] = {&VMPictureButton11, &VMPictureButton16, &VMPictureButton14};
+  for (int pair = 0; pair < kSlotCount - 1; ++pair) {
+    TVMPictureButton& b = *swaps[pair];
+    b.SetImageList(&mainImages_);
+    b.SetImages(kImgSwap, kImgSwap + 1, kImgSwap + 2);
+    b.SetHint("Sswap colors");
+    b.OnClick = [this, pair](Widget&) { SwapClick(pair + 1); };
+    Place(b, parent, layout::SwapButton(pair));
+  }
+  CreateFontSample(parent);
+  CreatePreview(parent);
+  // An unknown stored template number falls back to the first-start one.
+  if (!PeviewImageList.Has(host_.Options().imgPreviewId)) host_.Options().imgPreviewId = kDefaultPreviewId;
+  PreviewImg.SetImageListID(host_.Options().imgPreviewId);
+  for (int i = 0; i < kSlotCount; ++i) ApplySlotLook(i);
+  return true;
+}
+
+void TColorArea::CreateSlot(HWND parent, int index) {
+  Slot& s = slots_[static_cast<size_t>(index)];
+  s.pnlColor.SetBorderSize(1);
+  Place(s.pnlColor, parent, layout::SlotFrame(index));
+  s.pnlColor.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) SelectSlot(index);
+  };
+
+  s.color.SetBorderSize(1);
+  s.color.SetBorderColor(clFrame);
+  s.color.SetColor(ColorSlot(host_.Options(), index) & 0xFFFFFF);
+  s.color.SetHint(ColorHint(ColorSlot(host_.Options(), index)));
+  Place(s.color, s.pnlColor.Handle(), layout::kSlotSwatch);
+  s.color.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int x, int y) { SwatchMouseDown(index, b, x, y); };
+  s.color.OnMouseMove = [this, index](Widget&, unsigned, int x, int y) { SwatchMouseMove(index, x, y); };
+  s.color.OnMouseUp = [this, index](Widget&, MouseButton b, unsigned, int, int) { SwatchMouseUp(index, b); };
+  s.color.OnDragOver = [this, index](Widget&, LPARAM, int, int, int state) { SwatchDragOver(index, state); };
+  s.color.OnEndDrag = [this, index](Widget&, LPARAM, int, int, int) { SwatchDrop(index); };
+
+  s.panEditCol.SetBorderSize(1);
+  s.panEditCol.SetBorderColor(clFrame);
+  s.panEditCol.SetColor(clWhite);
+  Place(s.panEditCol, s.pnlColor.Handle(), layout::kSlotEditPanel);
+  s.panEditCol.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) SelectSlot(index);
+  };
+  s.edColor = MakeEdit(s.panEditCol.Handle(), layout::kSlotEdit, WS_VISIBLE | ES_UPPERCASE);
+  s.panEditCol.edit = s.edColor;
+  ::SendMessageW(s.edColor, EM_LIMITTEXT, 6, 0);
+  ::SetWindowSubclass(s.edColor, SlotEditProc, static_cast<UINT_PTR>(index), reinterpret_cast<DWORD_PTR>(this));
+  SetEditText(index, SlotText(ColorSlot(host_.Options(), index)));
+
+  s.btnCopyColor.SetImageList(&mainImages_);
+  s.btnCopyColor.SetImages(kImgCopy, kImgCopy + 1, kImgCopy + 2);
+  s.btnCopyColor.SetHint("Scopy color");
+  s.btnCopyColor.OnClick = [this, index](Widget&) { CopyColorClick(index); };
+  s.btnCopyColor.OnMouseUp = [this, index](Widget& w, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) PopupAt(ColorFormatPopupMenu, w);
+  };
+  Place(s.btnCopyColor, s.pnlColor.Handle(), layout::kSlotCopyButton);
+}
+
+void TColorArea::CreateFontSample(HWND parent) {
+  panFontText.SetBorderSize(1);
+  panFontText.SetBorderColor(clFrame);
+  panFontText.editColor = clWhite;
+  Place(panFontText, parent, layout::kFontFrame);
+  auto press = [this](Widget& w, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) SelectSlot(kFontSlotTag - 1);
+    else if (b == MouseButton::Left && &w != &panFontText) FontSamplePressed();
+  };
+  auto release = [this](Widget& w, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) PopupAt(TextPopupMenu, w);
+  };
+  panFontText.OnMouseDown = press;
+  panFontText.OnMouseUp = release;
+  fonPreview.OnMouseDown = press;
+  fonPreview.OnMouseUp = release;
+  Place(fonPreview, panFontText.Handle(), layout::kFontSample);
+
+  edFontText_ = MakeEdit(panFontText.Handle(), layout::kFontTextEdit, 0);
+  panFontText.edit = edFontText_;
+  panFontText.onEditKillFocus = [this] { CloseTextEdit(); };
+  ::SetWindowSubclass(edFontText_, TextEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+  VMPictureButton5.SetImageList(&mainImages_);
+  VMPictureButton5.SetImages(kImgDrop, kImgDrop + 1, kImgDrop + 2);
+  VMPictureButton5.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Left) FontSamplePressed();
+  };
+  Place(VMPictureButton5, parent, layout::kFontButton);
+}
+
+void TColorArea::CreatePreview(HWND parent) {
+  previewPanel.SetBorderSize(1);
+  previewPanel.SetBorderColor(clFrame);
+  Place(previewPanel, parent, layout::kPreviewPanel);
+  PreviewImg.SetImageList(&PeviewImageList);
+  PreviewImg.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Left) PreviewPressed();
+  };
+  Place(PreviewImg, previewPanel.Handle(), layout::kPreviewImage);
+
+  VMPictureButton4.SetImageList(&mainImages_);
+  VMPictureButton4.SetImages(kImgDrop, kImgDrop + 1, kImgDrop + 2);
+  VMPictureButton4.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Left) PreviewPressed();
+  };
+  Place(VMPictureButton4, parent, layout::kPreviewButton);
+}
+
+void TColorArea::PopupAt(TPopupMenu& menu, Widget& owner) {
+  POINT p;
+  ::GetCursorPos(&p);
+  menu.Popup(::GetAncestor(owner.Handle(), GA_ROOT), p.x, p.y);
+}
+
+// --- refresh ---
+
+void TColorArea::RefreshSlots(bool rewriteEdit) {
+  const int current = host_.CurrentSlot();
+  for (int i = 0; i < kSlotCount; ++i) {
+    Slot& s = slots_[static_cast<size_t>(i)];
+    const TColor c = ColorSlot(host_.Options(), i);
+    s.color.SetColor(c & 0xFFFFFF);
+    s.color.SetHint(ColorHint(c));
+    s.color.Invalidate();
+    if (i != current || rewriteEdit) SetEditText(i, SlotText(c));
+  }
+  for (int i = 0; i < kSlotCount; ++i) ApplySlotLook(i);
+}
+
+void TColorArea::ApplySlotLook(int slot) {
+  Slot& s = slots_[static_cast<size_t>(slot)];
+  const SlotLook look = SlotLookFor(slot == host_.CurrentSlot());
+  s.pnlColor.SetColor(look.frame);
+  s.pnlColor.SetBorderColor(look.border);
+  s.btnCopyColor.SetColor(look.copyButton);
+  s.pnlColor.Invalidate();
+  s.btnCopyColor.Invalidate();
+}
+
+void TColorArea::SetEditText(int slot, const std::string& text) {
+  HWND edit = slots_[static_cast<size_t>(slot)].edColor;
+  if (!edit || EditText(edit) == text) return;
+  ::SetWindowTextW(edit, Widen(text).c_str());
+}
+
+void TColorArea::RefreshPictures() {
+  RefreshFontSample();
+  RefreshPreview();
+}
+
+void TColorArea::RefreshFontSample() {
+  const TKolOptions& o = host_.Options();
+  LOGFONTW lf{};
+  lf.lfHeight = o.fontSize;  // positive: the cell height
+  lf.lfWeight = o.fontBold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = o.fontItalic ? TRUE : FALSE;
+  lf.lfUnderline = o.fontUnderline ? TRUE : FALSE;
+  lf.lfCharSet = ANSI_CHARSET;
+  lf.lfQuality = PROOF_QUALITY;
+  const std::wstring face = Widen(FontFaceName(o.fontName));
+  for (size_t i = 0; i < face.size() && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = face[i];
+  fonPreview.SetSample(o.color2 & 0xFFFFFF, o.color1 & 0xFFFFFF, ::CreateFontIndirectW(&lf),
+                       Widen(FontSampleText(o)));
+}
+
+void TColorArea::RefreshPreview() {
+  TKolOptions& o = host_.Options();
+  const int id = o.imgPreviewId;
+  if (!PeviewImageList.Has(id)) {
+    // Out of the list: the preview stays as it is, and so does the number saved with it.
+    o.imgPreviewId = PreviewImg.ImageListID();
+    return;
+  }
+  if (GifPicture* picture = PeviewImageList.Picture(id)) {
+    std::vector<GifRgb>* table = picture->FirstColorTable();
+    if (table && RecolorTemplate(*table, PeviewImageList.Tag(id), SlotColors(o))) PeviewImageList.PictureChanged(id);
+  }
+  if (PreviewImg.ImageListID() != id) PreviewImg.SetImageListID(id);
+  PreviewImg.Invalidate();
+}
+
+bool TColorArea::SetPreviewId(int index) {
+  if (!PeviewImageList.Has(index)) return false;
+  host_.Options().imgPreviewId = index;
+  RefreshPreview();
+  return true;
+}
+
+// --- slots ---
+
+void TColorArea::SelectSlot(int slot) {
+  if (slot < 0 || slot >= kSlotCount) return;
+  host_.SetCurrentSlot(slot);
+  host_.RefreshColors(kRefreshSelect);
+}
+
+TColor TColorArea::ReadEdit(int slot) const { return ReadSlotText(EditText(slots_[static_cast<size_t>(slot)].edColor)); }
+
+void TColorArea::EditKeyReleased(int slot) {
+  const TColor c = ReadEdit(slot);
+  ColorSlot(host_.Options(), slot) = c;
+  slots_[static_cast<size_t>(slot)].color.SetColor(c);
+  host_.RefreshColors(kRefreshTyped);
+}
+
+void TColorArea::CopyColorClick(int slot) {
+  if (copyText) copyText(FormatColor(ReadEdit(slot), host_.Options().ColorFormat));
+}
+
+void TColorArea::SwapClick(int tag) {
+  host_.SetCurrentSlot(SwapSlots(host_.Options(), host_.CurrentSlot(), tag));
+  host_.RefreshColors(0x37);
+}
+
+void TColorArea::SetSlotMarked(int slot, bool marked) {
+  if (slot < 0 || slot >= kSlotCount || marked_[static_cast<size_t>(slot)] == marked) return;
+  marked_[static_cast<size_t>(slot)] = marked;
+  const int first = marked ? kImgCopyMarked : kImgCopy;
+  slots_[static_cast<size_t>(slot)].btnCopyColor.SetImages(first, first + 1, first + 2);
+}
+
+void TColorArea::UpdateColorMenu() {
+  bool parses = false;
+  if (clipboardText) {
+    if (auto text = clipboardText()) parses = ParseColor(*text, host_.Options().ColorFormat).has_value();
+  }
+  ColorPopupMenu.SetEnabled(clrMenuPast, parses);
+}
+
+void TColorArea::CopyCurrentColor() { CopyColorClick(host_.CurrentSlot()); }
+
+bool TColorArea::PasteColor() {
+  if (!clipboardText) return false;
+  auto text = clipboardText();
+  if (!text) return false;
+  auto c = ParseColor(*text, host_.Options().ColorFormat);
+  if (!c) return false;
+  ColorSlot(host_.Options(), host_.CurrentSlot()) = *c;
+  host_.RefreshColors(kRefreshSelect);
+  return true;
+}
+
+void TColorArea::UpdateFormatMenu() {
+  for (int f = 0; f < kColorTextFormatCount; ++f)
+    ColorFormatPopupMenu.SetChecked(fmtMenuFirst + f, f == host_.Options().ColorFormat);
+}
+
+void TColorArea::ChooseFormat(int format) {
+  if (format < 0 || format >= kColorTextFormatCount) return;
+  host_.Options().ColorFormat = static_cast<std::uint8_t>(format);
+}
+
+// --- dragging colours out of and onto the swatches ---
+
+void TColorArea::SwatchMouseDown(int slot, MouseButton button, int x, int y) {
+  if (button == MouseButton::Left) {
+    pressedSwatch_ = slot;
+    pressPoint_ = POINT{x, y};
+  } else if (button == MouseButton::Right) {
+    // Before the menu opens, so the menu acts on this slot.
+    SelectSlot(slot);
+  }
+}
+
+void TColorArea::SwatchMouseMove(int slot, int x, int y) {
+  if (pressedSwatch_ == slot && PressBecomesDrag(pressPoint_.x, pressPoint_.y, x, y)) {
+    pressedSwatch_ = -1;
+    dragSlot_ = slot;
+    host_.StartColorDrag(SwatchColor(slot));
+    host_.SetColorDragging(true);
+    messenger_.Begin(host_.DragSource());
+  }
+  if (dragSlot_ == slot && host_.ColorDragging()) messenger_.Move();
+}
+
+void TColorArea::SwatchMouseUp(int slot, MouseButton button) {
+  if (button == MouseButton::Right) {
+    PopupAt(ColorPopupMenu, slots_[static_cast<size_t>(slot)].color);
+    return;
+  }
+  if (button != MouseButton::Left) return;
+  const bool clicked = pressedSwatch_ == slot;
+  pressedSwatch_ = -1;
+  if (clicked) SelectSlot(slot);
+  if (dragSlot_ == slot) {
+    dragSlot_ = -1;
+    if (host_.ColorDragging()) {
+      host_.SetColorDragging(false);
+      messenger_.Drop();
+    }
+  }
+}
+
+void TColorArea::SwatchDragOver(int slot, int state) {
+  TVMNotRefreshPanel& swatch = slots_[static_cast<size_t>(slot)].color;
+  if (state == kDragEnter) {
+    swatchSavedColor_ = swatch.Color();
+    const TColor dragged = host_.DraggedColor();
+    if (dragged != clTransparentColor) swatch.SetColor(dragged & 0xFFFFFF);
+  } else if (state == kDragLeave) {
+    swatch.SetColor(swatchSavedColor_);
+  }
+}
+
+void TColorArea::SwatchDrop(int slot) {
+  const TColor dragged = host_.DraggedColor();
+  if (!CanDropOnSlot(dragged)) {
+    // The transparent and empty markers are not colours: the slot keeps its own.
+    slots_[static_cast<size_t>(slot)].color.SetColor(ColorSlot(host_.Options(), slot) & 0xFFFFFF);
+    return;
+  }
+  ColorSlot(host_.Options(), slot) = dragged;
+  host_.RefreshColors(DropRefreshFlags(slot, host_.CurrentSlot()));
+}
+
+// --- the font sample's text ---
+
+void TColorArea::acEditTextExecute() {
+  if (textEditOpen_) {
+    CloseTextEdit();
+    return;
+  }
+  textEditOpen_ = true;
+  ::SetWindowTextW(edFontText_, Widen(host_.Options().fontText).c_str());
+  ::SetWindowPos(edFontText_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetFocus(edFontText_);
+  ::SendMessageW(edFontText_, EM_SETSEL, 0, -1);
+  editTextCaption_ = "Set text";
+}
+
+void TColorArea::CloseTextEdit() {
+  if (!textEditOpen_) return;
+  textEditOpen_ = false;  // first: hiding the edit moves the focus and comes back here
+  editTextCaption_ = "Change text";
+  host_.Options().fontText = EditText(edFontText_);
+  ::ShowWindow(edFontText_, SW_HIDE);
+  RefreshFontSample();
+}
+
+void TColorArea::FontSamplePressed() {
+  CloseTextEdit();
+  if (fontBrowserShowing && fontBrowserShowing()) return;
+  if (showFontBrowser) showFontBrowser();
+}
+
+void TColorArea::PreviewPressed() {
+  CloseTextEdit();
+  if (layoutPickerJustShown && layoutPickerJustShown()) return;
+  if (showLayoutPicker) showLayoutPicker();
+}
+
+// --- the edits ---
+
+LRESULT CALLBACK TColorArea::SlotEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self) {
+  auto* area = reinterpret_cast<TColorArea*>(self);
+  const int slot = static_cast<int>(id);
+  switch (m) {
+    case WM_CHAR:
+      if (!IsSlotEditChar(static_cast<unsigned>(w))) return 0;
+      break;
+    case WM_KEYUP: {
+      LRESULT r = ::DefSubclassProc(h, m, w, l);
+      area->EditKeyReleased(slot);
+      return r;
+    }
+    case WM_LBUTTONDOWN:
+      if (slot != area->host_.CurrentSlot()) area->SelectSlot(slot);
+      break;
+    case WM_RBUTTONDOWN:
+      area->SelectSlot(slot);
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(h, SlotEditProc, id);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(h, m, w, l);
+}
+
+LRESULT CALLBACK TColorArea::TextEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self) {
+  auto* area = reinterpret_cast<TColorArea*>(self);
+  switch (m) {
+    case WM_KEYDOWN:
+      if (w == VK_RETURN) {
+        area->CloseTextEdit();
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (w == '\r') return 0;  // no beep
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(h, TextEditProc, id);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(h, m, w, l);
+}
+
+}  // namespace kolo::win
