@@ -30,6 +30,7 @@ class TMixColorTab;
 class TGetColorTab;
 class TGetImageTab;
 class TClipboardTab;
+class TPaletteStrip;
 
 // Events of a screenshot mode besides the hook events.
 inline constexpr unsigned kShotCancel = 100;
@@ -144,6 +145,9 @@ class TfrmMain : public Window {
   bool colorDragging = false;
   HWND lastDragTarget = nullptr;
   TColor dragColor = clEmptyColor;
+
+  // The palette strip (ColorList and its commands) in the bottom pager.
+  std::unique_ptr<TPaletteStrip> paletteStrip;
 
   // Tabs reach each other through these typed references.
   TPaletteTab* paletteTab = nullptr;

@@ -9,6 +9,7 @@
 #include "app/main_layout.h"
 #include "app/size_edit.h"
 #include "app/win/main_window.h"
+#include "palette/win/palette_strip.h"
 #include "platform/win/hints.h"
 
 namespace kolo::win {
@@ -113,6 +114,10 @@ void TfrmMain::CreateControls() {
   ::SetWindowSubclass(edWidthImage, SizeEditProc, 1, 0);
   ::SetWindowSubclass(edHeightImage, SizeEditProc, 1, 0);
   SetImageControls(false, "", 0, 0);
+  // The palette page of the bottom pager; the image page stays hidden until a tab asks for it.
+  paletteStrip = std::make_unique<TPaletteStrip>(*this);
+  paletteStrip->Create(Handle(), layout::kBottomPager.x, layout::kBottomPager.y);
+  ::ShowWindow(bottom, SW_HIDE);
   LayoutTitleButtons();
 }
 
@@ -205,6 +210,7 @@ void TfrmMain::OnPaint() {
 void TfrmMain::RefreshSlots(bool rewriteEdit) {
   // The slot controls draw from colorSlots; the palette strip follows the current colour.
   if (onSlotsRefresh) onSlotsRefresh(rewriteEdit);
+  if (paletteStrip) paletteStrip->FollowCurrentColor();
 }
 
 void TfrmMain::RefreshFontSample() {
