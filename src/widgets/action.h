@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace kolo {
@@ -28,6 +29,8 @@ class TAction {
   // Controls linked to the action hear about changes of Enabled and Hint.
   int Subscribe(std::function<void()> onChange);
   void Unsubscribe(int token);
+  // Expires with the action, so a control never calls back into a dead one.
+  std::weak_ptr<char> AliveToken() const { return alive_; }
 
  private:
   void Notify();
@@ -36,6 +39,7 @@ class TAction {
   bool enabled_ = true;
   int nextToken_ = 1;
   std::map<int, std::function<void()>> listeners_;
+  std::shared_ptr<char> alive_ = std::make_shared<char>(0);
 };
 
 }  // namespace kolo

@@ -58,6 +58,10 @@ void TVMPagerPanel::ChildAdded(Widget& child) {
   if (dynamic_cast<TVMNotRefreshPanel*>(&child) && &child != current_) child.SetVisible(false);
 }
 
+void TVMPagerPanel::ChildRemoved(Widget& child) {
+  if (&child == current_) current_ = nullptr;
+}
+
 void TVMPagerPanel::SetCurrentPanel(TVMNotRefreshPanel* panel) {
   if (!panel || panel == current_ || panel->ParentWidget() != this) return;
   current_ = panel;

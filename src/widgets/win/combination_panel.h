@@ -77,6 +77,7 @@ class TVMPagerPanel : public TVMCombinationPanel {
  protected:
   const wchar_t* ClassName() const override { return L"TVMPagerPanel"; }
   void ChildAdded(Widget& child) override;
+  void ChildRemoved(Widget& child) override;
 
  private:
   TVMNotRefreshPanel* current_ = nullptr;

@@ -22,7 +22,7 @@ void TVMPictureButton::SetImages(int normal, int move, int down, int disable) {
   ids.Normal = normal;
   ids.Move = move;
   ids.Down = down;
-  ids.Selected = normal;
+  ids.Selected = move;
   ids.Disable = disable == -2 ? normal : disable;
   button_.SetImageListID(ids);
 }

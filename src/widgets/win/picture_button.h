@@ -55,7 +55,8 @@ class TVMPictureButton : public Widget {
   void SetImageList(TVMGIFImageList* list) { button_.SetImageList(list); }
   const TVMImageButtonListID& ImageListID() const { return button_.ImageListID(); }
   void SetImageListID(const TVMImageButtonListID& ids) { button_.SetImageListID(ids); }
-  // The usual trio of normal, hover and pressed pictures (disabled = normal).
+  // The usual set of normal, hover and pressed pictures; disabled defaults to
+  // normal, and the focused button shows its hover picture.
   void SetImages(int normal, int move, int down, int disable = -2);
   bool Down() const { return button_.Down(); }
   void SetDown(bool down) { button_.SetDown(down); }

@@ -59,7 +59,7 @@ HFONT DefaultWidgetFont() {
 Widget::Widget() = default;
 
 Widget::~Widget() {
-  if (action_) action_->Unsubscribe(actionToken_);
+  if (Action()) action_->Unsubscribe(actionToken_);
   if (win::HintOwner() == this) win::SetHintOwner(nullptr);
   // Destroy the window while the members are alive: the children detach in
   // their OnDestroyed and need this object's child list.
@@ -91,14 +91,18 @@ void Widget::AttachToParent() {
 
 void Widget::DetachFromParent() {
   if (!parent_) return;
-  auto& list = parent_->children_;
-  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  Widget* parent = parent_;
   parent_ = nullptr;
+  auto& list = parent->children_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  parent->ChildRemoved(*this);
 }
 
 void Widget::OnDestroyed() {
   hover_ = leftHeld_ = false;
-  if (win::HintOwner() == this) ShowHint(nullptr, "");
+  // No call into the hint handler here: its window may be going down too. The
+  // next control the pointer enters publishes its hint.
+  if (win::HintOwner() == this) win::SetHintOwner(nullptr);
   DetachFromParent();
 }
 
@@ -189,8 +193,9 @@ void Widget::SetCustomAlign(TCustomAlign align) {
 }
 
 void Widget::SetAction(TAction* action) {
-  if (action_) action_->Unsubscribe(actionToken_);
+  if (Action()) action_->Unsubscribe(actionToken_);
   action_ = action;
+  actionAlive_ = action ? action->AliveToken() : std::weak_ptr<char>();
   actionToken_ = 0;
   if (!action_) return;
   auto sync = [this] {
@@ -202,8 +207,8 @@ void Widget::SetAction(TAction* action) {
 }
 
 void Widget::Click() {
-  if (action_) {
-    action_->Execute();
+  if (TAction* action = Action()) {
+    action->Execute();
   } else if (OnClick) {
     OnClick(*this);
   }

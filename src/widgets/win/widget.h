@@ -94,8 +94,9 @@ class Widget : public win::Window {
   void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
 
   // With an action, a click runs it instead of OnClick, and the control
-  // follows the action's Enabled and Hint. The action must outlive the link.
-  TAction* Action() const { return action_; }
+  // follows the action's Enabled and Hint. An action destroyed first is simply
+  // forgotten.
+  TAction* Action() const { return actionAlive_.expired() ? nullptr : action_; }
   void SetAction(TAction* action);
 
   bool Focused() const { return hwnd() && ::GetFocus() == hwnd(); }
@@ -136,6 +137,7 @@ class Widget : public win::Window {
   // Area the aligned children share (panels leave out their borders).
   virtual IntRect AlignArea() const;
   virtual void ChildAdded(Widget& child) {}
+  virtual void ChildRemoved(Widget& child) {}
   virtual void Resized() {}
   virtual void EnabledChanged() { Invalidate(); }
   virtual void FocusChanged() { Invalidate(); }
@@ -182,6 +184,7 @@ class Widget : public win::Window {
   bool dblBuffered_ = true;
   HCURSOR cursor_ = nullptr;
   TAction* action_ = nullptr;
+  std::weak_ptr<char> actionAlive_;
   int actionToken_ = 0;
   bool hover_ = false;
   bool leftHeld_ = false;

@@ -124,6 +124,14 @@ TEST(Pager, ShowsOnePageAndLeavesTheCurrentOneAlone) {
   pager.SetSize(100, 70);
   pager.SetCurrentPanel(&c);
   EXPECT_EQ(c.Bounds(), IntRect::FromSize(0, 0, 100, 70));
+
+  {
+    TVMNotRefreshPanel temporary;
+    ASSERT_TRUE(temporary.Create(pager, 0, 0, 10, 10));
+    pager.SetCurrentPanel(&temporary);
+    EXPECT_FALSE(::IsWindowVisible(c.Handle()));
+  }
+  EXPECT_EQ(pager.CurrentPanel(), nullptr) << "a destroyed page is no longer current";
 }
 
 }  // namespace

@@ -107,6 +107,17 @@ TEST_F(PictureButtonTest, ActionRunsInsteadOfOnClickAndRulesEnabled) {
   EXPECT_FALSE(::IsWindowEnabled(button.Handle()));
   EXPECT_EQ(Shown(), ToTColor(kDisable));
   button.SetAction(nullptr);
+
+  // An action that goes first is forgotten: clicks fall back to OnClick.
+  auto shortLived = std::make_unique<TAction>();
+  shortLived->OnExecute = [&] { ++runs; };
+  button.SetAction(shortLived.get());
+  button.SetEnabled(true);
+  shortLived.reset();
+  EXPECT_EQ(button.Action(), nullptr);
+  LeftClick(button.Handle(), 5, 5);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(PictureButtonTest, MissingPicturesDrawNothingAndADeadListIsForgotten) {
