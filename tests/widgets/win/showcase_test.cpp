@@ -1,5 +1,5 @@
 // A form with one of every control, drawn with the program's own artwork and
-// written to widgets_form.bmp in the working folder, to look at.
+// written to widgets_form.bmp beside the test program, to look at.
 #include <cstdio>
 #include <fstream>
 
@@ -31,7 +31,15 @@ std::vector<std::uint8_t> FrameGif() {
   return SimpleGif(12, 12, {{0, 128, 192}, {255, 255, 255}, {226, 238, 250}, {0, 0, 0}}, px, 3);
 }
 
-bool WriteBmp(HDC dc, HBITMAP bmp, int w, int h, const char* path) {
+// Beside the test program, so a run from any folder leaves the source tree alone.
+std::wstring OutputPath(const wchar_t* name) {
+  wchar_t exe[MAX_PATH];
+  DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring path(exe, n);
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
+}
+
+bool WriteBmp(HDC dc, HBITMAP bmp, int w, int h, const wchar_t* name) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = w;
@@ -46,7 +54,7 @@ bool WriteBmp(HDC dc, HBITMAP bmp, int w, int h, const char* path) {
   fh.bfType = 0x4D42;
   fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
   fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(OutputPath(name).c_str(), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&fh), sizeof(fh));
   out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(bi.bmiHeader));
   out.write(reinterpret_cast<const char*>(bits.data()), static_cast<std::streamsize>(bits.size()));
@@ -229,7 +237,7 @@ TEST(Showcase, EveryControlOnOneForm) {
   for (int x = 4; x < 23; ++x)
     for (int y = 0; y < 15; ++y) drawn += r.At(x, y) != clFrame;
   EXPECT_GT(drawn, 20) << "the first tab button shows its picture";
-  EXPECT_TRUE(WriteBmp(r.Dc(), r.Bitmap(), W, H, "widgets_form.bmp"));
+  EXPECT_TRUE(WriteBmp(r.Dc(), r.Bitmap(), W, H, L"widgets_form.bmp"));
 }
 
 TEST(Showcase, MessageBoxOnTheScreen) {
@@ -252,7 +260,7 @@ TEST(Showcase, MessageBoxOnTheScreen) {
       ::BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
       probes = {::GetPixel(dc, 3, 3), ::GetPixel(dc, 3, 20), ::GetPixel(dc, 0, 30)};
     }
-    saved = WriteBmp(dc, bmp, w, h, "message_box.bmp");
+    saved = WriteBmp(dc, bmp, w, h, L"message_box.bmp");
     ::PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   });
   int result = win::ShowMessageBox("Do you want to close the Kolo?", win::MessageKind::Confirmation, 0x83);
