@@ -9,6 +9,7 @@
 
 #include "app/messages.h"
 #include "app/win/main_window.h"
+#include "app/win/message_box_win.h"
 #include "app/win/secondary_form.h"
 #include "platform/win/hints.h"
 
@@ -32,7 +33,8 @@ struct FormSpec {
   int width, height;
 };
 
-// Created after the main window, in this order.
+// Created after the main window, in this order. The message box is the one
+// exception: each box is its own window, made when it is shown.
 constexpr FormSpec kForms[] = {
     {SecondaryForm::Preview, L"TfrmPreview", 200, 200},
     {SecondaryForm::FontPreview, L"TfrmFontPreview", 200, 250},
@@ -43,7 +45,6 @@ constexpr FormSpec kForms[] = {
     {SecondaryForm::List, L"TfrmList", 120, 140},
     {SecondaryForm::About, L"TfrmAbout", 300, 200},
     {SecondaryForm::NewPalette, L"TfrmNewPalette", 260, 200},
-    {SecondaryForm::Message, L"TfrmMessage", 360, 120},
     {SecondaryForm::Transp, L"TfrmTransp", 100, 100},
 };
 
@@ -63,6 +64,7 @@ int RunKolo(const std::vector<std::wstring>& args) {
   TfrmMain::CreateParams params;
   params.startInTray = StartsInTray(args);
   if (!main->Create(params)) return 1;
+  SetMessageBoxOwner(main->Handle(), [m = main.get()] { return m->Options().stayonTop; });
 
   std::vector<std::unique_ptr<TSecondaryForm>> forms;
   for (const FormSpec& spec : kForms) {

@@ -1,5 +1,7 @@
 #include "app/win/message_box_win.h"
 
+#include "app/win/forms.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -253,6 +255,8 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
+  // A second start of the program brings an open box forward.
+  RegisterForm(SecondaryForm::Message, Handle());
 
   if (Settings().shownHook) {
     auto hook = Settings().shownHook;
@@ -274,6 +278,7 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
     ::DispatchMessageW(&msg);
   }
 
+  RegisterForm(SecondaryForm::Message, nullptr);
   // Give the owner back its input before this window goes, so it gets the activation.
   if (owner && ownerWasEnabled) ::EnableWindow(owner, TRUE);
   if (Handle()) {

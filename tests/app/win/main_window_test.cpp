@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/memory_store.h"
+#include "app/win/message_box_win.h"
 #include "platform/win/hints.h"
 
 namespace kolo::win {
@@ -57,10 +58,16 @@ class MainWindowTest : public ::testing::Test {
     p.openStore = [this](bool) { return std::make_unique<SharedStore>(store_); };
     p.loadHookLibrary = false;
     ASSERT_TRUE(main_.Create(p));
+    // Any box the window shows is answered at once and remembered.
+    SetMessageBoxShownHook([this](TfrmMessage& box) {
+      boxes_.push_back(box.Text());
+      box.Close(kMrOk);
+    });
     for (int i = 0; i < 7; ++i) main_.SetTab(i, std::make_unique<RecordingTab>(main_, log_, i));
     log_.clear();
   }
   void TearDown() override {
+    SetMessageBoxShownHook(nullptr);
     if (main_.Handle()) ::DestroyWindow(main_.Handle());
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
@@ -69,6 +76,7 @@ class MainWindowTest : public ::testing::Test {
 
   MemoryStore store_;
   std::vector<std::string> log_;
+  std::vector<std::string> boxes_;
   TfrmMain main_;
 };
 
@@ -156,8 +164,9 @@ TEST_F(MainWindowTest, ThreePixelsIsAClickFourPixelsIsADrag) {
 TEST_F(MainWindowTest, HoverHintsReachTheCaption) {
   main_.Tab(0)->MouseMove(0, 5, 5);
   EXPECT_EQ(main_.imgMain.Hint(), "C123456");
+  // The TColor 0x123456 has red 0x56: the default format writes it as RRGGBB.
   main_.OnApplicationHint("C123456");
-  EXPECT_EQ(main_.Caption(), L"Kolo [123456]");
+  EXPECT_EQ(main_.Caption(), L"Kolo [563412]");
   main_.colorFormatter = [](TColor c) { return "#" + std::to_string(c & 0xFF); };
   main_.OnApplicationHint("C000010");
   EXPECT_EQ(main_.Caption(), L"Kolo [#16]");
@@ -176,6 +185,9 @@ TEST_F(MainWindowTest, CaptureModesNeedTheHookLibrary) {
   // Loaded without the library: a mode must not start, and nothing breaks.
   EXPECT_FALSE(main_.BeginCapture(CaptureMode::ScreenPick));
   EXPECT_EQ(main_.captureMode, CaptureMode::None);
+  // ... and the user is told why.
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].find("kolod.dll"), std::string::npos);
   main_.Tab(0)->PickTransparentColor();
   EXPECT_EQ(main_.captureMode, CaptureMode::None);
   // Hook events outside a mode are ignored.
