@@ -20,6 +20,7 @@
 #include "hook/win/hook_binding.h"
 #include "platform/win/handles.h"
 #include "platform/win/window.h"
+#include "widgets/win/gif_image_list.h"
 
 namespace kolo::win {
 
@@ -126,6 +127,9 @@ class TfrmMain : public Window {
   bool ImageControlsEnabled() const { return imageControlsEnabled_; }
   // Tells the user that the screen tools cannot run without the hook library.
   void ReportNoHooks();
+
+  // The main window's pictures (its image list); controls of every tab draw from it.
+  TVMGIFImageList mainImages;
 
   // Shared controls.
   ImageView imgMain;

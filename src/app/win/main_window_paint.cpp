@@ -8,6 +8,7 @@
 #include "app/hint_caption.h"
 #include "app/main_layout.h"
 #include "app/size_edit.h"
+#include "art_ids.h"
 #include "app/win/main_window.h"
 #include "palette/win/palette_strip.h"
 #include "platform/win/hints.h"
@@ -71,11 +72,13 @@ LRESULT CALLBACK SizeEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWOR
 void TfrmMain::CreateControls() {
   uiFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+  mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
   for (int i = 0; i < 7; ++i) {
     auto& b = tabButtons_[static_cast<size_t>(i)];
     b.Create(Handle(), layout::kTabButtonX[i], 0, layout::kTabButtonWidth, layout::kTabButtonHeight, i,
              kTabHints[i]);
     b.onClick = [this](int tag) { ClickTabButton(tag); };
+    b.drawer = [this](HDC dc, int w, int h, int tag, int state) { DrawTitleGlyph(dc, w, h, tag, state); };
   }
   btnChangeSize_.Create(Handle(), 0, 3, 9, 9, 10, "Ssmall size");
   btnChangeSize_.onClick = [this](int) { ToggleSmallMode(); };
@@ -138,36 +141,31 @@ void TfrmMain::LayoutTitleButtons() {
   for (TabButton* b : {&btnChangeSize_, &btnMinimaze_, &ptnToFront_, &btnClose_}) b->Invalidate();
 }
 
-// Plain glyphs of the title strip buttons, white on the strip colour.
+// Title strip buttons and tab buttons draw a picture of the main list per state
+// (0 normal, 1 hover, 2 pressed, 3 disabled — the current tab's sunken look).
 void TfrmMain::DrawTitleGlyph(HDC dc, int w, int h, int tag, int state) {
   RECT r{0, 0, w, h};
-  FillSolid(dc, r, state == 2 ? 0x804000 : clFrame);
-  const COLORREF ink = state == 1 || state == 2 ? 0xFFFFFF : 0xF7E8D9;
-  auto px = [&](int x, int y) { ::SetPixelV(dc, x, y, ink); };
+  FillSolid(dc, r, clFrame);
+  const int s = state > 2 ? 0 : state;
+  int index = -1;
   switch (tag) {
-    case 10:  // small size: a bar, or a box when small
-      if (options_.runsmall) {
-        for (int i = 1; i < 8; ++i) { px(i, 1); px(i, 7); px(1, i); px(7, i); }
-      } else {
-        for (int i = 1; i < 8; ++i) { px(i, 6); px(i, 7); }
-      }
+    case 10:
+      index = (options_.runsmall ? art::kImgFullSizeNormal : art::kImgSmallSizeNormal) + s;
       break;
-    case 11:  // minimise to tray: a short bar low down
-      for (int i = 2; i < 8; ++i) { px(i, 8); px(i, 9); }
+    case 11:
+      index = art::kImgTrayNormal + s;
       break;
-    case 12:  // stay on top: a pin
-      for (int i = 2; i < 7; ++i) px(i, 2);
-      for (int y = 3; y < 7; ++y) { px(3, y); px(5, y); }
-      for (int i = 1; i < 8; ++i) px(i, 7);
-      for (int y = 8; y < 12; ++y) px(4, y);
-      if (options_.stayonTop) px(4, 4);
+    case 12:
+      index = (options_.stayonTop ? 43 : 40) + s;  // stay on top: off 40-42, on 43-45
       break;
-    case 13:  // close: a cross
-      for (int i = 1; i < 8; ++i) { px(i, i + 1); px(8 - i, i + 1); }
+    case 13:
+      index = art::kImgCloseNormal + s;
       break;
     default:
+      if (tag >= 0 && tag < 7) index = art::kImgTabButton0Normal + tag * art::kImgGroupStride + state;
       break;
   }
+  mainImages.Draw(dc, 0, 0, index);
 }
 
 void TfrmMain::SetCaption(const std::wstring& text) {
