@@ -10,7 +10,7 @@ jobs=${KOLO_JOBS:-$(nproc)}
 
 "$root/scripts/deps.sh"
 
-step() { printf '\n=== %s ===\n' "$*"; }
+step() { printf '\n=== %s (%s) ===\n' "$*" "$(date +%T)"; }
 failed=()
 
 run_preset() { # name
@@ -46,4 +46,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   exit 1
 fi
 echo
-echo "All Kolo tests passed."
+echo "All Kolo tests passed ($(date +%T))."
