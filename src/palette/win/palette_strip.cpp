@@ -301,7 +301,13 @@ void TPaletteStrip::acSavePaletteExecute() {
   const ColorFormatter formatter = [format](TColor c) { return FormatColor(c, format); };
   const std::string site = HtmlSiteLink();
   const auto& cells = ColorList.Colors();
-  if (!SavePaletteFile(cells, ColorList.TransparentIndex(), file, formatter, site, site + "gif/logob.png")) {
+  // The file is written beside the target and then moved over it, which would
+  // also replace a file the user marked read-only: refuse that here.
+  const bool readOnly = std::filesystem::exists(file, ec) &&
+                        (std::filesystem::status(file, ec).permissions() & std::filesystem::perms::owner_write) ==
+                            std::filesystem::perms::none;
+  if (readOnly ||
+      !SavePaletteFile(cells, ColorList.TransparentIndex(), file, formatter, site, site + "gif/logob.png")) {
     ShowMessageBox(kFailedToSave, MessageKind::Error, kMbOk);
     return;
   }

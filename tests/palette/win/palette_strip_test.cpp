@@ -401,6 +401,18 @@ TEST_F(PaletteStripTest, AFailedSaveSaysSoAndLeavesWhatWasThere) {
   EXPECT_EQ(messages_, (std::vector<std::string>{kReplaceQuestion, "Failed to save file."}));
   EXPECT_TRUE(fs::is_directory(blocked / "inside"));
 
+  // Over a read-only file: the file keeps its bytes.
+  const fs::path locked = dir_ / "locked.act";
+  const Bytes old{'k', 'e', 'e', 'p'};
+  WriteAll(locked, old);
+  ASSERT_TRUE(::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+  messages_.clear();
+  Answer(locked);
+  strip().acSavePalette.Execute();
+  EXPECT_EQ(messages_, (std::vector<std::string>{kReplaceQuestion, "Failed to save file."}));
+  EXPECT_EQ(ReadAll(locked), old);
+  ::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
   // An extension no format has.
   messages_.clear();
   Answer(dir_ / "x.txt");
