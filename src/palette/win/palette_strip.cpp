@@ -112,7 +112,7 @@ TPaletteStrip::TPaletteStrip(TfrmMain& main) : main_(main) {
 TPaletteStrip::~TPaletteStrip() { ColorList.SetVerticalScroller(nullptr); }
 
 bool TPaletteStrip::Create(HWND parent, int x, int y) {
-  mainImages_.LoadFromResource("KOLO_IMAGES_MAIN");
+  TVMGIFImageList* images = &main_.mainImages;
   scrollImages_.LoadFromResource("KOLO_IMAGES_SCROLL");
 
   paletteBottomTab.SetColor(clSkyBlue);
@@ -122,7 +122,7 @@ bool TPaletteStrip::Create(HWND parent, int x, int y) {
   ColorList.SetColor(clSkyBlue);
   ColorList.SetSelectColor(clSelectedSlot);
   ColorList.SetDragging(true);
-  ColorList.SetImageList(&mainImages_);
+  ColorList.SetImageList(images);
   ColorList.EmptyImageId = kImgEmptyCell;
   ColorList.TransparentImageId = kImgTransparentCell;
   ColorList.PopupMenu = &PalettePopupMenu;
@@ -152,7 +152,7 @@ bool TPaletteStrip::Create(HWND parent, int x, int y) {
   int by = (kStripHeight - 3 * kButtonHeight) / 3;
   for (Spec s : {Spec{btnNewColors, acNewPalette, kImgNewPalette}, Spec{btnOpenColors, acOpenPalette, kImgOpenPalette},
                  Spec{btnSaveColors, acSavePalette, kImgSavePalette}}) {
-    s.button.SetImageList(&mainImages_);
+    s.button.SetImageList(images);
     s.button.SetImages(s.image, s.image + 1, s.image + 2, s.image + 3);
     s.button.SetAction(&s.action);
     s.button.Create(paletteBottomTab, bx, by, kButtonWidth, kButtonHeight);

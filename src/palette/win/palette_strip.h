@@ -72,7 +72,7 @@ enum PaletteMenuId {
 class TPaletteStrip {
   // Declared before the controls that use them, so they outlive the controls.
   TfrmMain& main_;
-  TVMGIFImageList mainImages_, scrollImages_;
+  TVMGIFImageList scrollImages_;  // the pictures come from the main window's list, the slider's from this
 
  public:
   TAction acNewPalette{"acNewPalette"}, acOpenPalette{"acOpenPalette"}, acSavePalette{"acSavePalette"};
