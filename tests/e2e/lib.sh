@@ -65,3 +65,25 @@ stop_all() {
 trap 'stop_all' EXIT
 stop_kolo  # nothing left over from an earlier run
 reset_settings
+
+# Screen tools see global mouse input only inside a Wine virtual desktop, and
+# every process taking part must be on the same one. This moves the scenario to
+# a prefix of its own whose default desktop is a virtual desktop the size of
+# the X screen, so plain `wine` runs (Kolo, the probe, helpers) all land there;
+# desktop and plain runs never share a wineserver.
+use_virtual_desktop() {
+  local size
+  size=$(xdotool getdisplaygeometry | tr ' ' x)
+  kolo_wine_env "$KOLO_BUILD" wine-e2e-desktop
+  kolo_ensure_prefix
+  kolo_ensure_server
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d kolo /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v kolo /t REG_SZ /d "$size" /f >/dev/null 2>&1
+  stop_kolo
+  reset_settings
+}
+
+# The colour of pixel (x, y) of a screenshot as RRGGBB.
+pixel_of() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1
+}

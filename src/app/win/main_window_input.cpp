@@ -11,6 +11,7 @@
 #include "clipboard/win/clipboard_tab.h"
 #include "hook/hook_events.h"
 #include "platform/win/hints.h"
+#include "tools/win/get_color_tab.h"
 
 namespace kolo::win {
 
@@ -115,7 +116,12 @@ void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
       return;
     case CaptureMode::ScreenPick:
       if (code == heMouseMove) {
-        if (onScreenPickMove) onScreenPickMove(currentTab);
+        // The magnifier when it is the current tab, else the screen palette.
+        auto* picker = currentTab == 4 ? dynamic_cast<TGetColorTab*>(tabs_[4].get()) : nullptr;
+        if (picker)
+          picker->CaptureAtCursor();
+        else if (onScreenPickMove)
+          onScreenPickMove(currentTab);
       } else if (code == heLeftDown || code == heLeftUp || code == heRightUp || code == heActivate) {
         EndCapture();
         if (onScreenPickEnd) onScreenPickEnd(currentTab);

@@ -17,20 +17,6 @@ namespace {
 constexpr int kPageTop = 134, kPageHeight = 40;
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // 0x40CC0020: layered windows too
 
-TVMGIFImageList& MainImages() {
-  static TVMGIFImageList list;
-  static const bool loaded = list.LoadFromResource(KOLO_RES_IMAGES_MAIN);
-  (void)loaded;
-  return list;
-}
-
-TVMGIFImageList& ScrollImages() {
-  static TVMGIFImageList list;
-  static const bool loaded = list.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
-  (void)loaded;
-  return list;
-}
-
 TVMImageButtonListID States(int first) {
   TVMImageButtonListID ids;
   ids.Normal = first + art::kStateNormal;
@@ -40,13 +26,15 @@ TVMImageButtonListID States(int first) {
   return ids;
 }
 
-void SetupButton(TVMPictureButton& b, Widget& page, int first, int x, int y, const char* hint) {
-  b.SetImageList(&MainImages());
+void SetupButton(TVMPictureButton& b, TVMGIFImageList& images, Widget& page, int first, int x, int y,
+                 const wchar_t* name) {
+  b.SetImageList(&images);
   b.SetImages(first + art::kStateNormal, first + art::kStateHover, first + art::kStateDown,
               first + art::kStateDisabled);
-  const SIZE size = MainImages().ImageSize(first);
+  const SIZE size = images.ImageSize(first);
   b.Create(page, x, y, size.cx > 0 ? size.cx : 20, size.cy > 0 ? size.cy : 18);
-  b.SetHint(hint);
+  // Pictures have no text of their own; the name is for screen readers and other programs.
+  ::SetWindowTextW(b.Handle(), name);
 }
 
 }  // namespace
@@ -87,13 +75,17 @@ void TGetColorTab::CreateControls() {
   if (!panel) return;
   RECT r;
   ::GetClientRect(panel, &r);
+  mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
+  scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
   getColorTab.SetVisible(false);
   getColorTab.Create(panel, 0, kPageTop, r.right, kPageHeight);
 
-  SetupButton(btnGetColor, getColorTab, art::kImgGetColorNormal, 4, 0, "Sget colors from screen");
-  SetupButton(btnZoomIn, getColorTab, art::kImgZoomInNormal, 31, 2, "");
-  SetupButton(btnZoomOut, getColorTab, art::kImgZoomOutNormal, 52, 2, "");
-  SetupButton(btnCopyImage, getColorTab, art::kImgCopyImageNormal, 73, 2, "Scopy image");
+  SetupButton(btnGetColor, mainImages, getColorTab, art::kImgGetColorNormal, 4, 0, L"get colors from screen");
+  SetupButton(btnZoomIn, mainImages, getColorTab, art::kImgZoomInNormal, 31, 2, L"zoom in");
+  SetupButton(btnZoomOut, mainImages, getColorTab, art::kImgZoomOutNormal, 52, 2, L"zoom out");
+  SetupButton(btnCopyImage, mainImages, getColorTab, art::kImgCopyImageNormal, 73, 2, L"copy image");
+  btnGetColor.SetHint("Sget colors from screen");
+  btnCopyImage.SetHint("Scopy image");
   btnGetColor.OnClick = [this](Widget&) { btnGetColorClick(); };
   btnZoomIn.OnClick = [this](Widget&) { btnZoomInClick(); };
   btnZoomOut.OnClick = [this](Widget&) { btnZoomOutClick(); };
@@ -101,7 +93,7 @@ void TGetColorTab::CreateControls() {
   btnCopyImage.OnClick = [this](Widget&) { CopyImage(); };
 
   cursorSize.SetKing(TScrollKing::Horizontal);
-  cursorSize.SetImageList(&ScrollImages());
+  cursorSize.SetImageList(&scrollImages);
   cursorSize.ImageUp = States(art::kScrollImgArrowLeftNormal);
   cursorSize.ImageDown = States(art::kScrollImgArrowRightNormal);
   cursorSize.ImageScroll = States(art::kScrollImgThumbHorizontalNormal);
@@ -113,6 +105,7 @@ void TGetColorTab::CreateControls() {
   cursorSize.SetPageSize(16);
   cursorSize.SetPosition(model_.countBox);
   cursorSize.Create(getColorTab, 4, 28, r.right - 8, 9);
+  ::SetWindowTextW(cursorSize.Handle(), L"cursor size");
   cursorSize.OnChange = [this](TVMScrollImage&) { cursorSizeChange(); };
 
   main_.smallPreview.onMouseDown = [this](MouseButton b, unsigned s, int x, int y) { smallPreviewMouseDown(b, s, x, y); };

@@ -13,6 +13,7 @@
 #include "app/win/base_tab.h"
 #include "platform/win/handles.h"
 #include "tools/get_color_model.h"
+#include "widgets/win/gif_image_list.h"
 #include "widgets/win/picture_button.h"
 #include "widgets/win/scroll_image.h"
 #include "widgets/win/widget.h"
@@ -60,6 +61,8 @@ class TGetColorTab : public TBaseTab {
 
   int lastCursorX = -1, lastCursorY = -1;
 
+  // Pictures of the controls below; declared first so they outlive them.
+  TVMGIFImageList mainImages, scrollImages;
   // The tab's page of the right-hand panel and its controls.
   Widget getColorTab;
   TVMPictureButton btnGetColor, btnZoomIn, btnZoomOut, btnCopyImage;
