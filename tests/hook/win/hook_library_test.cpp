@@ -306,6 +306,25 @@ TEST_F(HookEventsTest, PassThroughLetsThisProcessesClicksThrough) {
   binding_.Unhook();
 }
 
+TEST_F(HookEventsTest, ActivationIsReportedAndRefused) {
+  InputTarget other(360, 200, 60, 60, L"hook test other");
+  ::SetForegroundWindow(target_->hwnd);
+  ::SetActiveWindow(target_->hwnd);
+  Pump(30);
+  ASSERT_EQ(::GetActiveWindow(), target_->hwnd);
+  binding_.Hook(false);
+  ::SetActiveWindow(other.hwnd);
+  Pump(30);
+  EXPECT_TRUE(recorder_.Has(heActivate));
+  EXPECT_EQ(::GetActiveWindow(), target_->hwnd) << "no window may be activated while the hooks are in force";
+  binding_.Unhook();
+  recorder_.events.clear();
+  ::SetActiveWindow(other.hwnd);
+  Pump(30);
+  EXPECT_EQ(::GetActiveWindow(), other.hwnd);
+  EXPECT_TRUE(recorder_.events.empty());
+}
+
 TEST_F(HookEventsTest, HookingTwiceLeavesNothingBehind) {
   binding_.Hook(false);
   binding_.Hook(false);

@@ -379,6 +379,23 @@ TEST_F(GetColorPickTest, PickShowsTheScreenAndTheEndingClickReachesNobody) {
   EXPECT_EQ(tab_->lastCursorX, kLeft + 60);
 }
 
+// The one-pixel pick of every tab runs on the same hooks.
+TEST_F(GetColorPickTest, OnePixelPickSamplesUnderTheCursor) {
+  ASSERT_TRUE(main_->Hooks().Loaded());
+  auto target = MakeTarget();
+  auto filter = [this](const MSG& m) { return Filter(m); };
+  tab_->PickTransparentColor();
+  ASSERT_EQ(main_->captureMode, CaptureMode::PixelPick);
+  MoveMouseTo(kLeft + 33, kTop + 71);
+  ASSERT_TRUE(PumpUntil([&] { return tab_->sampleX == kLeft + 33 && tab_->sampleY == kTop + 71; }, 2000, filter));
+  EXPECT_EQ(tab_->transparentColor, static_cast<long long>(PatternAt(kLeft + 33, kTop + 71)));
+  kolo::testing::SendMouse(MOUSEEVENTF_LEFTDOWN);
+  kolo::testing::SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return main_->captureMode == CaptureMode::None; }, 2000, filter));
+  EXPECT_TRUE(PumpUntil([&] { return !main_->Hooks().Hooked(); }, 2000, filter));
+  EXPECT_EQ(target->Count(WM_LBUTTONDOWN), 0);
+}
+
 TEST_F(GetColorPickTest, EscapeEndsThePickAndKeysStillReachTheirWindow) {
   ASSERT_TRUE(main_->Hooks().Loaded());
   auto target = MakeTarget();
