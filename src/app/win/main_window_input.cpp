@@ -158,7 +158,9 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
     } else if (msg.message == WM_KEYDOWN) {
       if (msg.wParam == VK_F1) {
         OpenHelp();
-      } else if (msg.wParam == VK_ESCAPE) {
+      } else if (msg.wParam == VK_ESCAPE && captureMode == CaptureMode::None) {
+        // During a screen tool Escape only ends the tool (on its key-up), it
+        // does not also hide the window.
         OnEscape();
       }
     }
