@@ -38,6 +38,7 @@ class MainWindowHost : public ColorAreaHost {
   bool ColorDragging() const override { return main_.colorDragging; }
   void SetColorDragging(bool on) override { main_.colorDragging = on; }
   LPARAM DragSource() const override { return reinterpret_cast<LPARAM>(main_.Handle()); }
+  TVMGIFImageList* MainImages() override { return main_.mainImages.Count() > 0 ? &main_.mainImages : nullptr; }
 
  private:
   TfrmMain& main_;
@@ -185,14 +186,17 @@ void TColorArea::RunMenuCommand(int id) {
 }
 
 bool TColorArea::Create(HWND parent) {
-  mainImages_.LoadFromResource("KOLO_IMAGES_MAIN");
+  if (TVMGIFImageList* shared = host_.MainImages())
+    mainImages_ = shared;
+  else
+    ownImages_.LoadFromResource("KOLO_IMAGES_MAIN");
   PeviewImageList.LoadFromResource("KOLO_IMAGES_TEMPLATE");
   for (int i = 0; i < kSlotCount; ++i) CreateSlot(parent, i);
 
   TVMPictureButton* swaps[3] = {&VMPictureButton11, &VMPictureButton16, &VMPictureButton14};
   for (int pair = 0; pair < kSlotCount - 1; ++pair) {
     TVMPictureButton& b = *swaps[pair];
-    b.SetImageList(&mainImages_);
+    b.SetImageList(mainImages_);
     b.SetImages(kImgSwap, kImgSwap + 1, kImgSwap + 2);
     b.SetHint("Sswap colors");
     b.OnClick = [this, pair](Widget&) { SwapClick(pair + 1); };
@@ -239,7 +243,7 @@ void TColorArea::CreateSlot(HWND parent, int index) {
   ::SetWindowSubclass(s.edColor, SlotEditProc, static_cast<UINT_PTR>(index), reinterpret_cast<DWORD_PTR>(this));
   SetEditText(index, SlotText(ColorSlot(host_.Options(), index)));
 
-  s.btnCopyColor.SetImageList(&mainImages_);
+  s.btnCopyColor.SetImageList(mainImages_);
   s.btnCopyColor.SetImages(kImgCopy, kImgCopy + 1, kImgCopy + 2);
   s.btnCopyColor.SetHint("Scopy color");
   s.btnCopyColor.OnClick = [this, index](Widget&) { CopyColorClick(index); };
@@ -272,7 +276,7 @@ void TColorArea::CreateFontSample(HWND parent) {
   panFontText.onEditKillFocus = [this] { CloseTextEdit(); };
   ::SetWindowSubclass(edFontText_, TextEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
-  VMPictureButton5.SetImageList(&mainImages_);
+  VMPictureButton5.SetImageList(mainImages_);
   VMPictureButton5.SetImages(kImgDrop, kImgDrop + 1, kImgDrop + 2);
   VMPictureButton5.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
     if (b == MouseButton::Left) FontSamplePressed();
@@ -290,7 +294,7 @@ void TColorArea::CreatePreview(HWND parent) {
   };
   Place(PreviewImg, previewPanel.Handle(), layout::kPreviewImage);
 
-  VMPictureButton4.SetImageList(&mainImages_);
+  VMPictureButton4.SetImageList(mainImages_);
   VMPictureButton4.SetImages(kImgDrop, kImgDrop + 1, kImgDrop + 2);
   VMPictureButton4.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
     if (b == MouseButton::Left) PreviewPressed();

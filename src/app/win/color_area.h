@@ -47,6 +47,8 @@ class ColorAreaHost {
   virtual void SetColorDragging(bool on) = 0;
   // The lParam of the drag messages this area sends.
   virtual LPARAM DragSource() const = 0;
+  // The window's own picture list, when it has one loaded; else the area loads its own.
+  virtual TVMGIFImageList* MainImages() { return nullptr; }
 };
 
 // Items of the area's menus.
@@ -205,7 +207,8 @@ class TColorArea {
   HWND edFontText_ = nullptr;
   bool textEditOpen_ = false;
   std::string editTextCaption_ = "Change text";
-  TVMGIFImageList mainImages_;
+  TVMGIFImageList ownImages_;
+  TVMGIFImageList* mainImages_ = &ownImages_;
   // The swatch under the last left press (-1: none) and where it was pressed.
   int pressedSwatch_ = -1;
   POINT pressPoint_{};

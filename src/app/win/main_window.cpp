@@ -4,6 +4,7 @@
 #include "app/cursor_shapes.h"
 #include "color/color_text.h"
 #include "app/main_layout.h"
+#include "app/win/color_area.h"
 #include "app/win/forms.h"
 #include "app/win/registry_store_win.h"
 #include "app/win/system_win.h"

@@ -32,6 +32,7 @@ class TGetColorTab;
 class TGetImageTab;
 class TClipboardTab;
 class TPaletteStrip;
+class TColorArea;
 
 // Events of a screenshot mode besides the hook events.
 inline constexpr unsigned kShotCancel = 100;
@@ -152,6 +153,8 @@ class TfrmMain : public Window {
 
   // The palette strip (ColorList and its commands) in the bottom pager.
   std::unique_ptr<TPaletteStrip> paletteStrip;
+  // The colour slots, the font sample and the layout preview in the right-hand column.
+  std::unique_ptr<TColorArea> colorArea;
 
   // Tabs reach each other through these typed references.
   TPaletteTab* paletteTab = nullptr;

@@ -9,6 +9,7 @@
 #include "app/main_layout.h"
 #include "app/size_edit.h"
 #include "art_ids.h"
+#include "app/win/color_area.h"
 #include "app/win/main_window.h"
 #include "palette/win/palette_strip.h"
 #include "platform/win/hints.h"
@@ -102,6 +103,8 @@ void TfrmMain::CreateControls() {
   HWND right = MakePanel(Handle(), layout::kRightPager.x, layout::kRightPager.y, layout::kRightPager.w,
                          layout::kRightPager.h);
   smallPreview.Create(right, (layout::kRightPager.w - 76) / 2, layout::kRightPager.h - 78, 76, 76);
+  colorArea = std::make_unique<TColorArea>(*this);
+  colorArea->Create(right);
 
   HWND bottom = MakePanel(Handle(), layout::kBottomPager.x, layout::kBottomPager.y, layout::kBottomPager.w,
                           layout::kBottomPager.h);
@@ -120,12 +123,16 @@ void TfrmMain::CreateControls() {
   // The palette page of the bottom pager; the image page stays hidden until a tab asks for it.
   paletteStrip = std::make_unique<TPaletteStrip>(*this);
   paletteStrip->Create(Handle(), layout::kBottomPager.x, layout::kBottomPager.y);
+  paletteStrip->commitTextEdit = [this] { colorArea->CloseTextEdit(); };
   ::ShowWindow(bottom, SW_HIDE);
   LayoutTitleButtons();
 }
 
 void TfrmMain::ForwardImageEvents() {
-  imgMain.onMouseDown = [this](MouseButton b, unsigned s, int x, int y) { CurrentTabObject().MouseDown(b, s, x, y); };
+  imgMain.onMouseDown = [this](MouseButton b, unsigned s, int x, int y) {
+    if (colorArea) colorArea->CloseTextEdit();  // the sample text is taken before the tab sees the press
+    CurrentTabObject().MouseDown(b, s, x, y);
+  };
   imgMain.onMouseMove = [this](unsigned s, int x, int y) { CurrentTabObject().MouseMove(s, x, y); };
   imgMain.onMouseUp = [this](MouseButton b, unsigned s, int x, int y) { CurrentTabObject().MouseUp(b, s, x, y); };
 }
@@ -207,11 +214,13 @@ void TfrmMain::OnPaint() {
 
 void TfrmMain::RefreshSlots(bool rewriteEdit) {
   // The slot controls draw from colorSlots; the palette strip follows the current colour.
+  if (colorArea) colorArea->RefreshSlots(rewriteEdit);
   if (onSlotsRefresh) onSlotsRefresh(rewriteEdit);
   if (paletteStrip) paletteStrip->FollowCurrentColor();
 }
 
 void TfrmMain::RefreshFontSample() {
+  if (colorArea) colorArea->RefreshPictures();
   if (onFontSampleRefresh) onFontSampleRefresh();
 }
 

@@ -1,0 +1,178 @@
+// The colour area inside the real main window: the refresh flags reach it, the
+// palette strip follows the current colour it sets, the sample text edit
+// closes when the main image or the palette commands are used, and a colour
+// dragged out of a slot lands in the palette strip.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "../../widgets/win/widget_test_util.h"
+#include "app/main_layout.h"
+#include "app/memory_store.h"
+#include "app/win/color_area.h"
+#include "app/win/main_window.h"
+#include "palette/win/palette_strip.h"
+
+namespace kolo::win {
+namespace {
+
+using namespace kolo::testing;
+
+class ColorAreaInMainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TfrmMain::CreateParams p;
+    p.openStore = [this](bool) { return std::make_unique<MemoryStore>(); };
+    p.loadHookLibrary = false;
+    ASSERT_TRUE(main_.Create(p));
+    ASSERT_NE(main_.colorArea, nullptr);
+    ASSERT_NE(main_.paletteStrip, nullptr);
+    area().clipboardText = [this] { return clipboard_; };
+  }
+  void TearDown() override {
+    if (main_.Handle()) ::DestroyWindow(main_.Handle());
+    Pump();
+  }
+  TColorArea& area() { return *main_.colorArea; }
+  TKOLColorList& list() { return main_.paletteStrip->ColorList; }
+  std::string EditText(int slot) {
+    wchar_t buf[16] = {};
+    ::GetWindowTextW(area().SlotControls(slot).edColor, buf, 16);
+    return Narrow(buf);
+  }
+
+  TfrmMain main_;
+  std::optional<std::string> clipboard_;
+};
+
+TEST_F(ColorAreaInMainWindowTest, SitsInTheRightHandColumnAboveTheSmallPreview) {
+  RECT r = area().SlotControls(0).pnlColor.WindowRect();
+  ::MapWindowPoints(nullptr, main_.Handle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, layout::kRightPager.x + layout::SlotFrame(0).x);
+  EXPECT_EQ(r.top, layout::kRightPager.y + layout::SlotFrame(0).y);
+  RECT p = area().PreviewImg.WindowRect();
+  ::MapWindowPoints(nullptr, main_.Handle(), reinterpret_cast<POINT*>(&p), 2);
+  EXPECT_EQ(p.right - p.left, 80);
+  EXPECT_EQ(p.bottom - p.top, 40);
+  RECT s = main_.smallPreview.WindowRect();
+  ::MapWindowPoints(nullptr, main_.Handle(), reinterpret_cast<POINT*>(&s), 2);
+  EXPECT_LE(p.bottom, s.top);
+  EXPECT_EQ(area().ShownPreviewId(), 33);
+}
+
+TEST_F(ColorAreaInMainWindowTest, RefreshFlagsReachTheSlotsAndThePictures) {
+  main_.currentSlot = 1;
+  main_.RefreshColors(0x77);
+  main_.Slot(0) = 0x0000FF;
+  main_.Slot(1) = 0x00FF00;
+  main_.RefreshColors(0x20);
+  EXPECT_EQ(EditText(0), "FFFFFF") << "0x20 touches no slot";
+  main_.RefreshColors(0x08);
+  EXPECT_EQ(EditText(0), "FF0000");
+  EXPECT_EQ(EditText(1), "000000") << "0x08 leaves the current slot's edit";
+  EXPECT_EQ(area().SwatchColor(1), 0x00FF00u);
+  main_.RefreshColors(0x04);
+  EXPECT_EQ(EditText(1), "00FF00");
+  main_.Options().fontText = "Sample";
+  main_.RefreshColors(0x08);
+  EXPECT_NE(area().fonPreview.Text(), L"Sample");
+  main_.RefreshColors(0x10);
+  EXPECT_EQ(area().fonPreview.Text(), L"Sample");
+  EXPECT_EQ(area().fonPreview.Background(), 0x00FF00u);
+}
+
+TEST_F(ColorAreaInMainWindowTest, AStripCellInViewFollowsWhatTheSlotsDo) {
+  // Pasting into the selected slot rewrites the selected cell.
+  list().SetItemIndex(20);
+  clipboard_ = "#102030";
+  ASSERT_TRUE(area().PasteColor());
+  EXPECT_EQ(list().Cell(20), 0x302010u);
+  EXPECT_EQ(list().ItemIndex(), 20);
+
+  // A swap changes the current colour too; the cell follows again.
+  area().SwapClick(1);
+  EXPECT_EQ(main_.currentSlot, 1);
+  EXPECT_EQ(list().Cell(20), 0x302010u) << "the selection moved with its colour";
+  main_.currentSlot = 0;
+  area().SelectSlot(0);
+  EXPECT_EQ(list().Cell(20), main_.Slot(0));
+
+  // Rows shown are T, T+1 and the first cell of T+2; outside them the selection drops.
+  for (int i : {15, 48, 49}) list().SetCell(i, 0x010203);
+  list().SetTopRow(1);
+  list().SetItemIndex(48);  // the first cell of row 3
+  area().SelectSlot(2);
+  EXPECT_EQ(list().Cell(48), main_.Slot(2));
+  list().SetItemIndex(49);
+  const TColor before49 = list().Cell(49);
+  area().SelectSlot(3);
+  EXPECT_EQ(list().ItemIndex(), -1);
+  EXPECT_EQ(list().Cell(49), before49);
+  list().SetItemIndex(15);  // row 0, above the shown ones
+  const TColor before15 = list().Cell(15);
+  area().SelectSlot(0);
+  EXPECT_EQ(list().ItemIndex(), -1);
+  EXPECT_EQ(list().Cell(15), before15);
+
+  // Typing refreshes with 0x73: no slot flag, so the strip does not follow.
+  list().SetTopRow(0);
+  list().SetCell(3, 0x010203);
+  list().SetItemIndex(3);
+  const TColor before3 = list().Cell(3);
+  HWND edit = area().SlotControls(0).edColor;
+  ::SetWindowTextW(edit, L"");
+  ::SendMessageW(edit, WM_CHAR, 'F', 0);
+  ::SendMessageW(edit, WM_KEYUP, 'F', 0xC0000001);
+  EXPECT_EQ(main_.Slot(0), 0x0F0000u);
+  EXPECT_EQ(list().Cell(3), before3);
+}
+
+TEST_F(ColorAreaInMainWindowTest, TheMainImageAndThePaletteCommandsCloseTheTextEdit) {
+  main_.Options().fontText = "One";
+  area().acEditText.Execute();
+  ::SetWindowTextW(area().panFontText.edit, L"Two");
+  ::SendMessageW(main_.imgMain.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 10));
+  ::SendMessageW(main_.imgMain.Handle(), WM_LBUTTONUP, 0, Point(10, 10));
+  EXPECT_FALSE(area().TextEditOpen());
+  EXPECT_EQ(main_.Options().fontText, "Two");
+
+  area().acEditText.Execute();
+  ::SetWindowTextW(area().panFontText.edit, L"Three");
+  main_.paletteStrip->fileDialog = [](HWND, const FileDialogRequest&) { return std::optional<FileDialogAnswer>(); };
+  main_.paletteStrip->acOpenPalette.Execute();
+  EXPECT_FALSE(area().TextEditOpen());
+  EXPECT_EQ(main_.Options().fontText, "Three");
+}
+
+TEST_F(ColorAreaInMainWindowTest, AColourDraggedOutOfASlotLandsInThePaletteStrip) {
+  ::SetWindowPos(main_.Handle(), HWND_TOPMOST, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Pump();
+  main_.Slot(2) = 0x00AA55;
+  main_.RefreshColors(0x37);
+  HWND swatch = area().SlotControls(2).color.Handle();
+  POINT press{8, 8};
+  ::ClientToScreen(swatch, &press);
+  ASSERT_TRUE(::SetCursorPos(press.x, press.y));
+  LeftDown(swatch, 8, 8);
+  MouseMove(swatch, 8, 13, MK_LBUTTON);
+  EXPECT_TRUE(main_.colorDragging);
+  EXPECT_EQ(list().DragColor.Color, 0x00AA55u);
+
+  // Cell 5: (5 * 20 + 12, 11) in the grid.
+  POINT cell{5 * 20 + 12, 11};
+  ::ClientToScreen(list().Handle(), &cell);
+  ASSERT_TRUE(::SetCursorPos(cell.x, cell.y));
+  POINT rel = cell;
+  ::ScreenToClient(swatch, &rel);
+  MouseMove(swatch, rel.x, rel.y, MK_LBUTTON);
+  LeftUp(swatch, rel.x, rel.y);
+  EXPECT_FALSE(main_.colorDragging);
+  EXPECT_EQ(list().Cell(5), 0x00AA55u);
+  EXPECT_EQ(main_.currentSlot, 0) << "a drag does not select its slot";
+}
+
+}  // namespace
+}  // namespace kolo::win
