@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# The colour slots with real input: a right click selects a slot and its menu
+# copies that slot's colour; a colour text pasted from the X clipboard lands in
+# the selected slot; the format menu changes what the copy buttons write;
+# typing "ff" makes a slot pure blue; the colour area looks as it should.
+# KOLO_UPDATE_REFERENCE=1 rewrites the reference picture instead of comparing.
+. "$(dirname "$0")/lib.sh"
+
+REFERENCE="$KOLO_SOURCE/tests/data/e2e/color_area.png"
+wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d 100 /f >/dev/null
+wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d 100 /f >/dev/null
+wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
+
+start_kolo
+probe wait-visible 30 >/dev/null || fail "the main window did not appear"
+rect=$(probe_value rect)
+wx=${rect%%,*}
+wy=$(echo "$rect" | cut -d, -f2)
+[ "$wx,$wy" = "100,100" ] || fail "the window is not at the stored place ($rect)"
+
+# The right-hand column starts at (264, 19); slot N's row is 27 pixels below the last.
+col_x=$((wx + 264)); col_y=$((wy + 19))
+row_y() { echo $((col_y + 1 + 27 * ($1 - 1) + 10)); }  # the middle of slot N's row
+swatch_x=$((col_x + 2 + 2 + 8))
+edit_x=$((col_x + 2 + 20 + 26))
+copy_x=$((col_x + 2 + 74 + 8))
+
+clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
+wait_clipboard() { # TEXT: wait until the X clipboard holds it
+  local i
+  for i in $(seq 1 25); do [ "$(clipboard)" = "$1" ] && return 0; sleep 0.2; done
+  return 1
+}
+pixel() { # FILE X Y -> rrggbb
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'A-F' 'a-f'
+}
+shot() { # -> the window's picture, in $E2E_DIR/$1.png
+  xdotool mousemove $((wx + 420)) $((wy + 340))  # off the window: no hover looks, no hint
+  sleep 0.5
+  local i
+  for i in 1 2 3 4 5; do
+    screenshot_kolo "$E2E_DIR/$1.png" && return 0
+    sleep 0.5
+  done
+  fail "no screenshot of the window ($(xdotool search --name '^Kolo$' | wc -l) windows named Kolo)"
+}
+menu_pick() { # N: choose item N (1-based) of the menu just opened, by keyboard
+  sleep 0.6
+  local i
+  for i in $(seq 1 "$1"); do xdotool key Down; sleep 0.1; done
+  xdotool key Return
+  sleep 0.4
+}
+
+# The colour area as it comes up on a first start.
+shot start
+convert "$E2E_DIR/start.png" -crop "97x178+264+19" +repage "$E2E_DIR/area.png"
+if [ "${KOLO_UPDATE_REFERENCE:-0}" = 1 ]; then
+  mkdir -p "$(dirname "$REFERENCE")"
+  cp "$E2E_DIR/area.png" "$REFERENCE"
+  note "reference picture written to $REFERENCE"
+else
+  [ -f "$REFERENCE" ] || fail "no reference picture $REFERENCE"
+  # Text may be drawn a little differently by another Wine; the rest must match.
+  diff_px=$(compare -metric AE -fuzz 8% "$E2E_DIR/area.png" "$REFERENCE" "$E2E_DIR/area-diff.png" 2>&1 >/dev/null || true)
+  note "colour area differs from the reference in $diff_px pixels"
+  case "$diff_px" in ''|*[!0-9]*) fail "could not compare the colour area with the reference ($diff_px)";; esac
+  [ "$diff_px" -le 60 ] || fail "the colour area looks different from the reference ($diff_px pixels, see $E2E_DIR/area-diff.png)"
+fi
+[ "$(pixel "$E2E_DIR/start.png" $((264 + 12)) $((19 + 1 + 27 * 2 + 10)))" = 0080c0 ] || fail "slot 3's swatch is not 0080C0"
+
+# A right click on slot 3's swatch selects it, and "Copy" copies slot 3's colour.
+xdotool mousemove "$swatch_x" "$(row_y 3)" click 3
+menu_pick 1
+wait_clipboard "0080C0" || fail "Copy put '$(clipboard)' on the clipboard, not slot 3's 0080C0"
+shot selected
+[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 1)) $((19 + 1 + 27 * 2 + 1)))" = d9e8f7 ] \
+  || fail "slot 3's frame does not show it selected"
+[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 1)) $((19 + 1 + 1)))" = a6caf0 ] \
+  || fail "slot 1's frame still shows it selected"
+
+# A colour text from another program pasted into slot 2.
+set_clipboard "#FF8000"
+xdotool mousemove "$swatch_x" "$(row_y 2)" click 3
+menu_pick 2
+shot pasted
+[ "$(pixel "$E2E_DIR/pasted.png" $((264 + 12)) $((19 + 1 + 27 + 10)))" = ff8000 ] \
+  || fail "Past did not put FF8000 into slot 2"
+# Text that is not a colour leaves the slot alone: "Past" is disabled then,
+# and Return on it only closes the menu.
+set_clipboard "no colour here"
+xdotool mousemove "$swatch_x" "$(row_y 2)" click 3
+menu_pick 2
+shot unchanged
+[ "$(pixel "$E2E_DIR/unchanged.png" $((264 + 12)) $((19 + 1 + 27 + 10)))" = ff8000 ] \
+  || fail "a text that is not a colour changed slot 2"
+
+# The copy button writes the current format; its menu picks another one.
+xdotool mousemove "$copy_x" "$(row_y 2)" click 1
+wait_clipboard "FF8000" || fail "the copy button wrote '$(clipboard)', not FF8000"
+xdotool mousemove "$copy_x" "$(row_y 2)" click 3
+menu_pick 3  # "HTML (#RRGGBB)"
+xdotool mousemove "$copy_x" "$(row_y 2)" click 1
+wait_clipboard "#FF8000" || fail "after choosing HTML the copy button wrote '$(clipboard)'"
+xdotool mousemove "$copy_x" "$(row_y 2)" click 3
+menu_pick 2  # "RGB num (r,g,b)"
+xdotool mousemove "$copy_x" "$(row_y 2)" click 1
+wait_clipboard "255,128,0" || fail "after choosing RGB num the copy button wrote '$(clipboard)'"
+
+# Typing: "ff" alone is 0000FF, pure blue.
+xdotool mousemove "$edit_x" "$(row_y 4)" click 1
+xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 80 "ff"
+shot typed
+[ "$(pixel "$E2E_DIR/typed.png" $((264 + 12)) $((19 + 1 + 27 * 3 + 10)))" = 0000ff ] \
+  || fail "typing ff into slot 4 did not make it blue"
+xdotool mousemove "$copy_x" "$(row_y 4)" click 1
+wait_clipboard "0,0,255" || fail "slot 4 copied as '$(clipboard)'"
+
+# The slots and the format are settings: they are there after closing.
+wine "$PROBE" send-close >/dev/null
+for _ in $(seq 1 50); do [ "$(probe_value count)" = 0 ] && break; sleep 0.2; done
+[ "$(wine "$PROBE" reg ColorFormat | tr -d '\r')" = 1 ] || fail "the chosen format was not saved"
+[ "$(wine "$PROBE" reg color2 | tr -d '\r')" = $((0x0080FF)) ] || fail "slot 2 was not saved"
+[ "$(wine "$PROBE" reg color4 | tr -d '\r')" = $((0xFF0000)) ] || fail "slot 4 was not saved"
+note "ok"
