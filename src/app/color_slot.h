@@ -68,26 +68,30 @@ bool RecolorTemplate(std::vector<GifRgb>& table, int tag, const std::array<TColo
 std::array<TColor, kSlotCount> SlotColors(const TKolOptions& options);
 
 // --- where everything sits in the right-hand column ---
+// The area keeps to the top of the column: below kColorAreaBottom the colour
+// tabs show their own page, and under it the small preview.
 namespace layout {
-inline constexpr int kSlotRowPitch = 27;
+inline constexpr int kColorAreaBottom = 134;
+inline constexpr int kSlotRowPitch = 18;
 // pnlColor1..4: the frame of a slot; inside it the swatch, the edit panel and
 // the copy button.
-constexpr Rect SlotFrame(int slot) { return Rect{2, 1 + slot * kSlotRowPitch, 92, 20}; }
-inline constexpr Rect kSlotSwatch{2, 2, 16, 16};
-inline constexpr Rect kSlotEditPanel{20, 2, 52, 16};
-inline constexpr Rect kSlotEdit{2, 1, 48, 14};  // inside the edit panel
-inline constexpr Rect kSlotCopyButton{74, 2, 16, 16};
-// The swap button between slot `pair` and the next, under the swatches.
-constexpr Rect SwapButton(int pair) { return Rect{6, 21 + pair * kSlotRowPitch, 13, 7}; }
+constexpr Rect SlotFrame(int slot) { return Rect{2, slot * kSlotRowPitch, 82, 18}; }
+inline constexpr Rect kSlotSwatch{1, 1, 16, 16};
+inline constexpr Rect kSlotEditPanel{18, 1, 46, 16};
+inline constexpr Rect kSlotEdit{2, 1, 42, 14};  // inside the edit panel
+inline constexpr Rect kSlotCopyButton{65, 1, 16, 16};
+// The swap button between slot `pair` and the next, beside the row boundary.
+constexpr Rect SwapButton(int pair) { return Rect{84, (pair + 1) * kSlotRowPitch - 4, 13, 7}; }
 // The font sample on its frame (tag 3), with its drop-down button.
-inline constexpr Rect kFontFrame{2, 104, 82, 26};
-inline constexpr Rect kFontSample{1, 1, 80, 24};  // inside the frame
-inline constexpr Rect kFontTextEdit{1, 5, 80, 16};
-inline constexpr Rect kFontButton{85, 109, 10, 16};
-// The layout preview on previewPanel, with its drop-down button.
-inline constexpr Rect kPreviewPanel{2, 133, 82, 42};
+inline constexpr Rect kFontFrame{2, 73, 82, 19};
+inline constexpr Rect kFontSample{1, 1, 80, 17};  // inside the frame
+inline constexpr Rect kFontTextEdit{1, 2, 80, 15};
+inline constexpr Rect kFontButton{86, 74, 10, 16};
+// The layout preview on previewPanel (open at the bottom: the column goes on
+// below it), with its drop-down button.
+inline constexpr Rect kPreviewPanel{2, 93, 82, 41};
 inline constexpr Rect kPreviewImage{1, 1, 80, 40};  // inside the panel
-inline constexpr Rect kPreviewButton{85, 146, 10, 16};
+inline constexpr Rect kPreviewButton{86, 105, 10, 16};
 }  // namespace layout
 
 }  // namespace kolo

@@ -137,10 +137,10 @@ TEST(TemplateRecolour, SlotsGoIntoTheTableFromTheTopEntryDown) {
   EXPECT_EQ(shortTable, std::vector<GifRgb>(2, keep));
 }
 
-TEST(ColorAreaLayout, FitsAboveTheSmallPreviewWithoutOverlaps) {
+TEST(ColorAreaLayout, KeepsAboveTheToolPagesWithoutOverlaps) {
   using layout::Rect;
   const int column = layout::kRightPager.w;
-  const int smallPreviewTop = layout::kRightPager.h - 78;
+  EXPECT_LE(layout::kColorAreaBottom, layout::kRightPager.h - 78) << "above the small preview";
   std::vector<Rect> parts;
   for (int i = 0; i < kSlotCount; ++i) parts.push_back(layout::SlotFrame(i));
   for (int i = 0; i < kSlotCount - 1; ++i) parts.push_back(layout::SwapButton(i));
@@ -151,7 +151,7 @@ TEST(ColorAreaLayout, FitsAboveTheSmallPreviewWithoutOverlaps) {
     EXPECT_GE(parts[i].x, 0);
     EXPECT_GE(parts[i].y, 0);
     EXPECT_LE(parts[i].Right(), column) << i;
-    EXPECT_LE(parts[i].Bottom(), smallPreviewTop) << i;
+    EXPECT_LE(parts[i].Bottom(), layout::kColorAreaBottom) << i;
     for (size_t j = i + 1; j < parts.size(); ++j) EXPECT_FALSE(overlap(parts[i], parts[j])) << i << " " << j;
   }
   // Inside a slot frame: swatch, edit panel and copy button side by side within the border.

@@ -18,12 +18,14 @@ wx=${rect%%,*}
 wy=$(echo "$rect" | cut -d, -f2)
 [ "$wx,$wy" = "100,100" ] || fail "the window is not at the stored place ($rect)"
 
-# The right-hand column starts at (264, 19); slot N's row is 27 pixels below the last.
+# The right-hand column starts at (264, 19); slot N's row is 18 pixels below the last.
 col_x=$((wx + 264)); col_y=$((wy + 19))
-row_y() { echo $((col_y + 1 + 27 * ($1 - 1) + 10)); }  # the middle of slot N's row
-swatch_x=$((col_x + 2 + 2 + 8))
-edit_x=$((col_x + 2 + 20 + 26))
-copy_x=$((col_x + 2 + 74 + 8))
+row_top() { echo $((19 + 18 * ($1 - 1))); }             # in the window
+row_y() { echo $((wy + $(row_top "$1") + 9)); }          # the middle of slot N's row, on the screen
+swatch_x=$((col_x + 2 + 1 + 8))
+edit_x=$((col_x + 2 + 18 + 23))
+copy_x=$((col_x + 2 + 65 + 8))
+swatch_px() { pixel "$1" $((264 + 2 + 1 + 8)) $(($(row_top "$2") + 9)); }  # FILE N
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
 wait_clipboard() { # TEXT: wait until the X clipboard holds it
@@ -54,7 +56,7 @@ menu_pick() { # N: choose item N (1-based) of the menu just opened, by keyboard
 
 # The colour area as it comes up on a first start.
 shot start
-convert "$E2E_DIR/start.png" -crop "97x178+264+19" +repage "$E2E_DIR/area.png"
+convert "$E2E_DIR/start.png" -crop "97x134+264+19" +repage "$E2E_DIR/area.png"
 if [ "${KOLO_UPDATE_REFERENCE:-0}" = 1 ]; then
   mkdir -p "$(dirname "$REFERENCE")"
   cp "$E2E_DIR/area.png" "$REFERENCE"
@@ -67,16 +69,19 @@ else
   case "$diff_px" in ''|*[!0-9]*) fail "could not compare the colour area with the reference ($diff_px)";; esac
   [ "$diff_px" -le 60 ] || fail "the colour area looks different from the reference ($diff_px pixels, see $E2E_DIR/area-diff.png)"
 fi
-[ "$(pixel "$E2E_DIR/start.png" $((264 + 12)) $((19 + 1 + 27 * 2 + 10)))" = 0080c0 ] || fail "slot 3's swatch is not 0080C0"
+[ "$(swatch_px "$E2E_DIR/start.png" 3)" = 0080c0 ] || fail "slot 3's swatch is not 0080C0"
 
 # A right click on slot 3's swatch selects it, and "Copy" copies slot 3's colour.
 xdotool mousemove "$swatch_x" "$(row_y 3)" click 3
 menu_pick 1
 wait_clipboard "0080C0" || fail "Copy put '$(clipboard)' on the clipboard, not slot 3's 0080C0"
 shot selected
-[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 1)) $((19 + 1 + 27 * 2 + 1)))" = d9e8f7 ] \
-  || fail "slot 3's frame does not show it selected"
-[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 1)) $((19 + 1 + 1)))" = a6caf0 ] \
+# Frames: the pale selected colour between border and swatch, else sky blue.
+[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 40)) $(($(row_top 3) + 17)))" = 0080c0 ] \
+  || fail "slot 3's frame has no border: it does not show it selected"
+[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 17)) $(($(row_top 3) + 9)))" = d9e8f7 ] \
+  || fail "slot 3's frame is not the selected colour"
+[ "$(pixel "$E2E_DIR/selected.png" $((264 + 2 + 17)) $(($(row_top 1) + 9)))" = a6caf0 ] \
   || fail "slot 1's frame still shows it selected"
 
 # A colour text from another program pasted into slot 2.
@@ -84,7 +89,7 @@ set_clipboard "#FF8000"
 xdotool mousemove "$swatch_x" "$(row_y 2)" click 3
 menu_pick 2
 shot pasted
-[ "$(pixel "$E2E_DIR/pasted.png" $((264 + 12)) $((19 + 1 + 27 + 10)))" = ff8000 ] \
+[ "$(swatch_px "$E2E_DIR/pasted.png" 2)" = ff8000 ] \
   || fail "Past did not put FF8000 into slot 2"
 # Text that is not a colour leaves the slot alone: "Past" is disabled then,
 # and Return on it only closes the menu.
@@ -92,7 +97,7 @@ set_clipboard "no colour here"
 xdotool mousemove "$swatch_x" "$(row_y 2)" click 3
 menu_pick 2
 shot unchanged
-[ "$(pixel "$E2E_DIR/unchanged.png" $((264 + 12)) $((19 + 1 + 27 + 10)))" = ff8000 ] \
+[ "$(swatch_px "$E2E_DIR/unchanged.png" 2)" = ff8000 ] \
   || fail "a text that is not a colour changed slot 2"
 
 # The copy button writes the current format; its menu picks another one.
@@ -112,7 +117,7 @@ xdotool mousemove "$edit_x" "$(row_y 4)" click 1
 xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
 xdotool type --delay 80 "ff"
 shot typed
-[ "$(pixel "$E2E_DIR/typed.png" $((264 + 12)) $((19 + 1 + 27 * 3 + 10)))" = 0000ff ] \
+[ "$(swatch_px "$E2E_DIR/typed.png" 4)" = 0000ff ] \
   || fail "typing ff into slot 4 did not make it blue"
 xdotool mousemove "$copy_x" "$(row_y 4)" click 1
 wait_clipboard "0,0,255" || fail "slot 4 copied as '$(clipboard)'"

@@ -285,7 +285,7 @@ void TColorArea::CreateFontSample(HWND parent) {
 }
 
 void TColorArea::CreatePreview(HWND parent) {
-  previewPanel.SetBorderSize(1);
+  previewPanel.SetBorderSize(TVMNotRefreshPanel::Borders{1, 1, 1, 0});
   previewPanel.SetBorderColor(clFrame);
   Place(previewPanel, parent, layout::kPreviewPanel);
   PreviewImg.SetImageList(&PeviewImageList);

@@ -15,6 +15,7 @@
 #include "app/win/color_area.h"
 #include "app/win/main_window.h"
 #include "palette/win/palette_strip.h"
+#include "tools/win/get_color_tab.h"
 
 namespace kolo::win {
 namespace {
@@ -60,6 +61,12 @@ TEST_F(ColorAreaInMainWindowTest, SitsInTheRightHandColumnAboveTheSmallPreview) 
   RECT s = main_.smallPreview.WindowRect();
   ::MapWindowPoints(nullptr, main_.Handle(), reinterpret_cast<POINT*>(&s), 2);
   EXPECT_LE(p.bottom, s.top);
+  EXPECT_LE(p.bottom, layout::kRightPager.y + layout::kColorAreaBottom);
+  // The screen colour tab's page starts below it.
+  ASSERT_NE(main_.getColorTab, nullptr);
+  RECT page = main_.getColorTab->getColorTab.WindowRect();
+  ::MapWindowPoints(nullptr, main_.Handle(), reinterpret_cast<POINT*>(&page), 2);
+  EXPECT_GE(page.top, p.bottom);
   EXPECT_EQ(area().ShownPreviewId(), 33);
 }
 
