@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/win/base_tab.h"
 #include "app/win/image_view.h"
+#include "app/win/popup_menu.h"
 #include "app/win/system_cursor.h"
 #include "app/win/tab_button.h"
 #include "hook/win/hook_binding.h"
@@ -128,6 +129,14 @@ class TfrmMain : public Window {
   bool ImageControlsEnabled() const { return imageControlsEnabled_; }
   // Tells the user that the screen tools cannot run without the hook library.
   void ReportNoHooks();
+
+  // The window's own menu: options, help, about. Options and About act once
+  // their windows give handlers.
+  TPopupMenu mainPopupMenu;
+  std::function<void()> onOptions;
+  std::function<void()> onAbout;
+  enum MainMenuItem { mmOptions = 1, mmHelp = 2, mmAbout = 3 };
+  void ShowMainMenu(int screenX, int screenY);
 
   // The main window's pictures (its image list); controls of every tab draw from it.
   TVMGIFImageList mainImages;

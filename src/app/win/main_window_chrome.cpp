@@ -157,4 +157,23 @@ std::string TfrmMain::HelpUrl() const {
 
 void TfrmMain::OpenHelp() { OpenURL(HelpUrl()); }
 
+void TfrmMain::ShowMainMenu(int screenX, int screenY) {
+  if (mainPopupMenu.Count() == 0) {
+    mainPopupMenu.Add(mmOptions, "Options...");
+    mainPopupMenu.AddSeparator();
+    mainPopupMenu.Add(mmHelp, "Help");
+    mainPopupMenu.Add(mmAbout, "About...");
+    mainPopupMenu.OnPopup = [this] {
+      mainPopupMenu.SetEnabled(mmOptions, static_cast<bool>(onOptions));
+      mainPopupMenu.SetEnabled(mmAbout, static_cast<bool>(onAbout));
+    };
+    mainPopupMenu.OnCommand = [this](int id) {
+      if (id == mmOptions && onOptions) onOptions();
+      if (id == mmHelp) OpenHelp();
+      if (id == mmAbout && onAbout) onAbout();
+    };
+  }
+  mainPopupMenu.Popup(Handle(), screenX, screenY);
+}
+
 }  // namespace kolo::win

@@ -30,6 +30,13 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONDBLCLK:
       ToggleSmallMode();
       return 0;
+    case WM_NCRBUTTONUP:  // the title strip
+    case WM_RBUTTONUP: {  // the window's own background
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (msg == WM_RBUTTONUP) ::ClientToScreen(Handle(), &p);
+      ShowMainMenu(p.x, p.y);
+      return 0;
+    }
     case WM_CLOSE:
       OnClose();
       return 0;

@@ -6,6 +6,7 @@
 #include "app/memory_store.h"
 #include "app/win/forms.h"
 #include "app/win/main_window.h"
+#include "app/win/popup_menu.h"
 
 namespace kolo::win {
 namespace {
@@ -166,6 +167,30 @@ TEST_F(ChromeTest, ClipboardChainMessagesArePassedOn) {
   ::SendMessageW(main_.Handle(), WM_DRAWCLIPBOARD, 0, 0);
   ::SendMessageW(main_.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(other.hwnd), 0);
   EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ChromeTest, TheWindowMenuOffersOptionsHelpAndAbout) {
+  int asked = 0;
+  bool optionsEnabled = true;
+  TPopupMenu::SetShownHook([&](HMENU) {
+    optionsEnabled = main_.mainPopupMenu.Enabled(TfrmMain::mmOptions);
+    return 0;  // dismissed
+  });
+  RECT r = Rect();
+  ::SendMessageW(main_.Handle(), WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 5));
+  EXPECT_FALSE(optionsEnabled);  // no options window to open yet
+  main_.onOptions = [&] { ++asked; };
+  TPopupMenu::SetShownHook([&](HMENU) {
+    optionsEnabled = main_.mainPopupMenu.Enabled(TfrmMain::mmOptions);
+    return static_cast<int>(TfrmMain::mmOptions);
+  });
+  ::SendMessageW(main_.Handle(), WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 5));
+  TPopupMenu::SetShownHook(nullptr);
+  EXPECT_TRUE(optionsEnabled);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(main_.mainPopupMenu.Count(), 4);
+  EXPECT_EQ(main_.mainPopupMenu.Caption(TfrmMain::mmOptions), "Options...");
+  EXPECT_EQ(main_.mainPopupMenu.Caption(TfrmMain::mmAbout), "About...");
 }
 
 TEST_F(ChromeTest, HelpPageFollowsTheTabAndTheOptionsDialog) {
