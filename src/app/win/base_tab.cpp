@@ -13,10 +13,6 @@ namespace kolo::win {
 TBaseTab::TBaseTab(TfrmMain& main) : main_(main) {}
 TBaseTab::~TBaseTab() = default;
 
-void TBaseTab::SendDragOver(HWND target, unsigned state) {
-  ::SendMessageW(target, WM_DRAGCOLOR_OVER, state, reinterpret_cast<LPARAM>(main_.imageTab.Handle()));
-}
-
 void TBaseTab::MouseMove(unsigned shift, int x, int y) {
   if (pressed && PressBecomesDrag(pressX, pressY, x, y)) {
     pressed = false;
@@ -24,19 +20,14 @@ void TBaseTab::MouseMove(unsigned shift, int x, int y) {
     if (c != clEmptyColor) {
       main_.colorDragging = true;
       lastTarget = nullptr;
+      // The main image's page is the source the targets are told about.
+      drag_.Begin(reinterpret_cast<LPARAM>(main_.imageTab.Handle()));
       main_.BeginColorDrag(c);
     }
   }
   if (main_.colorDragging) {
-    POINT p;
-    ::GetCursorPos(&p);
-    HWND w = ::WindowFromPoint(p);
-    if (w != lastTarget && lastTarget) SendDragOver(lastTarget, kDragLeave);
-    if (w != lastTarget && w)
-      SendDragOver(w, kDragEnter);
-    else if (w == lastTarget && w)
-      SendDragOver(w, kDragMove);
-    lastTarget = w;
+    drag_.Move();
+    lastTarget = drag_.LastTarget();
     main_.imgMain.SetHint(dragHint);
     return;
   }
@@ -61,11 +52,7 @@ void TBaseTab::MouseUp(MouseButton button, unsigned shift, int x, int y) {
   pressed = false;
   if (main_.colorDragging) {
     main_.colorDragging = false;
-    POINT p;
-    ::GetCursorPos(&p);
-    if (::WindowFromPoint(p) && lastTarget)
-      ::SendMessageW(lastTarget, WM_DRAGCOLOR_DROP, kDragMove,
-                     reinterpret_cast<LPARAM>(main_.imageTab.Handle()));
+    drag_.Drop();
   }
 }
 

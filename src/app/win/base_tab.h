@@ -13,6 +13,7 @@
 #include "app/settings_store.h"
 #include "app/work_picture.h"
 #include "color/color.h"
+#include "palette/win/color_drag.h"
 #include "platform/win/handles.h"
 
 namespace kolo::win {
@@ -100,7 +101,7 @@ class TBaseTab : public SettingsClient {
 
  private:
   void InvertSquare(int x, int y);
-  void SendDragOver(HWND target, unsigned state);
+  ColorDragMessenger drag_;
 };
 
 }  // namespace kolo::win
