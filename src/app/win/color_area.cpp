@@ -64,19 +64,6 @@ void Place(Widget& w, HWND parent, const layout::Rect& r) { w.Create(parent, r.x
 
 }  // namespace
 
-std::optional<std::string> ReadClipboardText() {
-  if (!::OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<std::string> text;
-  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-      text = Narrow(std::wstring(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t))));
-      ::GlobalUnlock(h);
-    }
-  }
-  ::CloseClipboard();
-  return text;
-}
-
 // --- TEditPanel ---
 
 LRESULT TEditPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

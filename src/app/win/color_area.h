@@ -219,6 +219,5 @@ class TColorArea {
 };
 
 // The clipboard's text, or nothing.
-std::optional<std::string> ReadClipboardText();
 
 }  // namespace kolo::win

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/messages.h"
@@ -256,6 +257,8 @@ class TfrmMain : public Window {
 
 // Puts text on the clipboard (the clipboard tab skips this change of our own).
 bool CopyTextToClipboard(const std::wstring& text);
+// The clipboard's text, if it holds any.
+std::optional<std::string> ReadClipboardText();
 
 // The process's main window, while it exists.
 TfrmMain* MainWindow();

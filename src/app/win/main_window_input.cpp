@@ -224,6 +224,19 @@ void TfrmMain::CancelAreaShot() {
   if (captureMode == CaptureMode::AreaShot) EndCapture();
 }
 
+std::optional<std::string> ReadClipboardText() {
+  if (!::OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::string> text;
+  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
+      text = Narrow(std::wstring(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t))));
+      ::GlobalUnlock(h);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
 bool CopyTextToClipboard(const std::wstring& text) {
   TfrmMain* main = MainWindow();
   if (main && main->clipboardTab) main->clipboardTab->SkipNextChange = true;

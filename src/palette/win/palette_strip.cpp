@@ -85,19 +85,6 @@ std::optional<FileDialogAnswer> ShowCommonFileDialog(HWND owner, const FileDialo
   return answer;
 }
 
-std::optional<std::string> ClipboardText() {
-  if (!::OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<std::string> text;
-  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-      text = Narrow(std::wstring(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t))));
-      ::GlobalUnlock(h);
-    }
-  }
-  ::CloseClipboard();
-  return text;
-}
-
 TPaletteStrip::TPaletteStrip(TfrmMain& main) : main_(main) {
   openPage = [](const std::wstring& path) { OpenURL(path); };
   acNewPalette.SetHint("Snew palette...");
@@ -222,7 +209,7 @@ void TPaletteStrip::FollowCurrentColor() {
 void TPaletteStrip::UpdatePaletteMenu() {
   bool clipboardColor = false;
   if (ColorList.ItemIndex() != -1) {
-    if (auto text = ClipboardText()) clipboardColor = ParseColor(*text, main_.Options().ColorFormat).has_value();
+    if (auto text = ReadClipboardText()) clipboardColor = ParseColor(*text, main_.Options().ColorFormat).has_value();
   }
   const PaletteMenuState s = ColorList.Model().MenuState(clipboardColor);
   PalettePopupMenu.SetEnabled(palMenuCopy, s.copy);
@@ -242,7 +229,7 @@ void TPaletteStrip::palMenuCopyClick() {
 
 void TPaletteStrip::palMenuPastClick() {
   if (ColorList.ItemIndex() < 0) return;
-  auto text = ClipboardText();
+  auto text = ReadClipboardText();
   if (!text) return;
   auto c = ParseColor(*text, main_.Options().ColorFormat);
   if (!c) return;

@@ -54,7 +54,6 @@ std::optional<FileDialogAnswer> ShowCommonFileDialog(HWND owner, const FileDialo
 // "A|b|C|d" as the dialogs want it: pieces ended by NUL, one more NUL at the end.
 std::wstring DialogFilter(const std::string& filter);
 // The clipboard's text (UTF-8), or nothing.
-std::optional<std::string> ClipboardText();
 
 // Items of PalettePopupMenu.
 enum PaletteMenuId {

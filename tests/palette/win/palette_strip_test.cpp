@@ -232,10 +232,10 @@ TEST_F(PaletteStripTest, MenuCommandsCopyAndPasteInTheCurrentFormat) {
   main_.Options().ColorFormat = 0;
   list().SetItemIndex(3);
   strip().palMenuCopyClick();
-  EXPECT_EQ(ClipboardText(), FormatColor(savedCells_[3], 0));
+  EXPECT_EQ(ReadClipboardText(), FormatColor(savedCells_[3], 0));
   main_.Options().ColorFormat = 5;
   strip().palMenuCopyClick();
-  EXPECT_EQ(ClipboardText(), FormatColor(savedCells_[3], 5));
+  EXPECT_EQ(ReadClipboardText(), FormatColor(savedCells_[3], 5));
 
   // Paste: the cell takes the colour and becomes the current colour.
   CopyTextToClipboard(Widen(FormatColor(0x2080C0, 5)));
