@@ -68,10 +68,9 @@ bool RecolorTemplate(std::vector<GifRgb>& table, int tag, const std::array<TColo
 std::array<TColor, kSlotCount> SlotColors(const TKolOptions& options);
 
 // --- where everything sits in the right-hand column ---
-// The area keeps to the top of the column: below kColorAreaBottom the colour
-// tabs show their own page, and under it the small preview.
+// The area keeps to the top of the column (kColorAreaBottom, main_layout.h):
+// below it the colour tabs show their own pages.
 namespace layout {
-inline constexpr int kColorAreaBottom = 134;
 inline constexpr int kSlotRowPitch = 18;
 // pnlColor1..4: the frame of a slot; inside it the swatch, the edit panel and
 // the copy button.

@@ -5,6 +5,7 @@
 #include "app/cursor_shapes.h"
 #include "app/hint_caption.h"
 #include "app/messages.h"
+#include "app/win/image_panel.h"
 #include "app/win/main_window.h"
 #include "app/win/system_cursor.h"
 
@@ -21,7 +22,7 @@ void TBaseTab::MouseMove(unsigned shift, int x, int y) {
       main_.colorDragging = true;
       lastTarget = nullptr;
       // The main image's page is the source the targets are told about.
-      drag_.Begin(reinterpret_cast<LPARAM>(main_.imageTab.Handle()));
+      drag_.Begin(reinterpret_cast<LPARAM>(main_.pages.ImageTab.Handle()));
       main_.BeginColorDrag(c);
     }
   }
@@ -143,21 +144,26 @@ void TBaseTab::SampleTransparentColor() {
 }
 
 void TBaseTab::DrawTransparentIndicator() {
-  HDC dc = main_.imgTransColor.Canvas();
+  if (!main_.imageBottomTab) return;
+  ImageView& swatch = main_.imgTransColor();
+  Widget& panel = main_.imageBottomTab->panGetTrans;
+  HDC dc = swatch.Canvas();
   if (!dc) return;
   RECT r{0, 0, 9, 9};
   if (transparentColor != -1) {
     FillSolid(dc, r, static_cast<COLORREF>(transparentColor));
-    main_.imgTransColor.SetHint(ColorHint(static_cast<TColor>(transparentColor)));
+    panel.SetHint(ColorHint(static_cast<TColor>(transparentColor)));
+    swatch.SetHint(panel.Hint());
   } else {
     FillSolid(dc, r, clSkyBlue);
     for (int i = 1; i <= 7; ++i) {
       ::SetPixelV(dc, i, i, clFrame);
       ::SetPixelV(dc, i, 8 - i, clFrame);
     }
-    main_.imgTransColor.SetHint("");
+    panel.SetHint("");
+    swatch.SetHint("");
   }
-  main_.imgTransColor.Refresh();
+  swatch.Refresh();
 }
 
 void TBaseTab::SetImageControls(bool enabled, const std::string& url, int height, int width,

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "app/messages.h"
 #include "color/color.h"
 #include "platform/win/hints.h"
 
@@ -124,6 +125,10 @@ LRESULT ImageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (onMouseUp) onMouseUp(b, ShiftFromKeys(wp), x, y);
       return 0;
     }
+    case WM_DRAGCOLOR_OVER:
+    case WM_DRAGCOLOR_DROP:
+      // The page under the picture speaks the colour-drag protocol.
+      return ::SendMessageW(::GetParent(Handle()), msg, wp, lp);
     case WM_LBUTTONDBLCLK:
       if (onDblClick) onDblClick(MouseButton::Left, ShiftFromKeys(wp) | ssDouble, x, y);
       // The second click of a pair is a press too.

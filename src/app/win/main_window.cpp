@@ -6,6 +6,7 @@
 #include "app/main_layout.h"
 #include "app/win/color_area.h"
 #include "app/win/forms.h"
+#include "app/win/image_panel.h"
 #include "app/win/registry_store_win.h"
 #include "app/win/system_win.h"
 #include "clipboard/win/clipboard_tab.h"

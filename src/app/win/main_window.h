@@ -22,7 +22,10 @@
 #include "hook/win/hook_binding.h"
 #include "platform/win/handles.h"
 #include "platform/win/window.h"
+#include "widgets/action.h"
+#include "widgets/win/combination_panel.h"
 #include "widgets/win/gif_image_list.h"
+#include "widgets/win/not_refresh_panel.h"
 
 namespace kolo::win {
 
@@ -35,6 +38,7 @@ class TGetImageTab;
 class TClipboardTab;
 class TPaletteStrip;
 class TColorArea;
+class TImageBottomPanel;
 
 // Events of a screenshot mode besides the hook events.
 inline constexpr unsigned kShotCancel = 100;
@@ -123,11 +127,11 @@ class TfrmMain : public Window {
   void BeginColorDrag(TColor c);
   // A screen tool's cursor: kept (replacing the previous one) and shown in place of the arrow.
   void SetToolCursor(HCURSOR cursor);
-  // Image controls of the screenshot and clipboard tabs.
+  // Image controls of the screenshot and clipboard tabs (the bottom image page).
   void SetImageControls(bool enabled, const std::string& url, int height, int width);
   void CopyImageUrl();
   void ChangeSizeClicked();
-  bool ImageControlsEnabled() const { return imageControlsEnabled_; }
+  bool ImageControlsEnabled() const;
   // Tells the user that the screen tools cannot run without the hook library.
   void ReportNoHooks();
 
@@ -142,15 +146,38 @@ class TfrmMain : public Window {
   // The main window's pictures (its image list); controls of every tab draw from it.
   TVMGIFImageList mainImages;
 
+  // The form: four pagers, each showing one page at a time; every tab's
+  // Activate picks the pages it needs.
+  TVMPagerPanel ImagePager, rightPager, subColorPager, bottomPager;
+  struct Pages {
+    // ImagePager: the main image (also the drag source of its colours), the
+    // mixing picture, the clipboard's pictures.
+    TVMNotRefreshPanel ImageTab, MixPaletteImageTab, clipboardImages;
+    // rightPager: the colour tools (colour area above subColorPager), the
+    // screenshot list, the clipboard's colours.
+    TVMNotRefreshPanel colorChangerTab, screenShotTab, clipboardTab;
+    // subColorPager: one page per colour tab.
+    TVMNotRefreshPanel paletteTab, circleTab, fixColorTab, mixColorTab, getColorTab;
+  } pages;
+  // bottomPager's pages: the palette strip's paletteBottomTab, and this one.
+  std::unique_ptr<TImageBottomPanel> imageBottomTab;
+  TVMNotRefreshPanel& PaletteBottomTab();
+  // Switches the pagers as a tab's Activate does; null leaves a pager alone,
+  // and `sub` only matters under the colour page.
+  void ShowPages(TVMNotRefreshPanel* image, TVMNotRefreshPanel* right, TVMNotRefreshPanel* bottom,
+                 TVMNotRefreshPanel* sub = nullptr);
+
   // Shared controls.
   ImageView imgMain;
-  ImageView smallPreview;
-  ImageView imgTransColor;
-  HWND edWidthImage = nullptr;
-  HWND edHeightImage = nullptr;
-  HWND edURL = nullptr;
-  Window imageTab;           // the page holding imgMain: the drag source of its colours
+  ImageView smallPreview;  // on the screen-colour page
+  ImageView& imgTransColor();
   WorkPicture work;
+
+  // Actions on the current picture, shared by the image page's buttons and menus.
+  TAction acViewImage{"acViewImage"}, acSaveImage{"acSaveImage"}, acCopyImage{"acCopyImage"},
+      acPrintImage{"acPrintImage"}, acRotateLeft{"acRotateLeft"}, acRotateRight{"acRotateRight"},
+      acFlipHoriz{"acFlipHoriz"}, acFlipVertical{"acFlipVertical"}, acDeleteImage{"acDeleteImage"},
+      acImageToWeb{"acImageToWeb"}, acPublishOnSite{"acPublishOnSite"}, acViewOnSite{"acViewOnSite"};
   HCURSOR squareCursor() const { return squareCursor_.Get(); }
 
   // State named as the rest of the program knows it.
@@ -207,7 +234,6 @@ class TfrmMain : public Window {
   void OnPaint();
   LRESULT OnNcHitTest(WPARAM wp, LPARAM lp);
   void OnTimer(UINT_PTR id);
-  void OnCommand(int id);
   // title strip and chrome
   void PaintTitleStrip(HDC dc);
   void KeepOnScreen();
@@ -232,6 +258,8 @@ class TfrmMain : public Window {
   std::array<SettingsClient*, 7> TabClients();
   // tabs
   void ForwardImageEvents();
+  void CreatePages();
+  void SetupImageActions();
 
   CreateParams params_;
   TKolOptions options_;
@@ -247,7 +275,6 @@ class TfrmMain : public Window {
   SystemCursor cursors_;
   Cursor squareCursor_;
   Cursor toolCursor_;
-  bool imageControlsEnabled_ = false;
   Font uiFont_;
   bool destroyed_ = false;
   bool inClipboardChain_ = false;

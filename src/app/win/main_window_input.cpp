@@ -6,6 +6,7 @@
 #include "app/routines.h"
 #include "app/size_edit.h"
 #include "app/win/forms.h"
+#include "app/win/image_panel.h"
 #include "app/win/main_window.h"
 #include "app/win/message_box_win.h"
 #include "clipboard/win/clipboard_tab.h"
@@ -45,9 +46,6 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       OnTimer(wp);
-      return 0;
-    case WM_COMMAND:
-      OnCommand(LOWORD(wp));
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -100,17 +98,9 @@ LRESULT TfrmMain::OnNcHitTest(WPARAM wp, LPARAM lp) {
   return hit;
 }
 
-void TfrmMain::OnCommand(int id) {
-  if (id == 204) ChangeSizeClicked();
-}
-
 void TfrmMain::ChangeSizeClicked() {
-  auto read = [](HWND edit) {
-    wchar_t buf[32] = {};
-    ::GetWindowTextW(edit, buf, 32);
-    return StrToIntRange(Narrow(buf), 0, 0, kMaxImageSide);
-  };
-  const int width = read(edWidthImage), height = read(edHeightImage);
+  if (!imageBottomTab) return;
+  const int width = imageBottomTab->WidthValue(), height = imageBottomTab->HeightValue();
   if (width >= 1 && height >= 1)
     CurrentTabObject().ChangeImageSize(width, height);
   else

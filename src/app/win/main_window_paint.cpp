@@ -7,9 +7,9 @@
 
 #include "app/hint_caption.h"
 #include "app/main_layout.h"
-#include "app/size_edit.h"
 #include "art_ids.h"
 #include "app/win/color_area.h"
+#include "app/win/image_panel.h"
 #include "app/win/main_window.h"
 #include "palette/win/palette_strip.h"
 #include "platform/win/hints.h"
@@ -20,53 +20,9 @@ namespace {
 constexpr const char* kTabHints[7] = {"Scolor picker",       "Scolor wheel",        "Scolor palette",
                                       "Smix colors",         "Scolors from screen", "Simages from screen",
                                       "Sclipboard viewer"};
-constexpr int kIdWidthEdit = 201, kIdHeightEdit = 202, kIdUrlEdit = 203, kIdChangeSize = 204;
 
-// A plain container window: paints sky blue, passes commands to the main window.
-class PanelProc {
- public:
-  static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    switch (m) {
-      case WM_ERASEBKGND: {
-        RECT r;
-        ::GetClientRect(h, &r);
-        FillSolid(reinterpret_cast<HDC>(w), r, clSkyBlue);
-        return 1;
-      }
-      case WM_COMMAND:
-      case WM_CTLCOLOREDIT:
-      case WM_CTLCOLORSTATIC:
-        return ::SendMessageW(::GetAncestor(h, GA_ROOT), m, w, l);
-      default:
-        return ::DefWindowProcW(h, m, w, l);
-    }
-  }
-};
-
-HWND MakePanel(HWND parent, int x, int y, int w, int h) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &PanelProc::Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"KoloPanel";
-    ::RegisterClassW(&wc);
-    registered = true;
-  }
-  return ::CreateWindowExW(0, L"KoloPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, parent,
-                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
-// Only digits and the copy/backspace/paste/cut characters reach a size edit.
-LRESULT CALLBACK SizeEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
-  if (m == WM_CHAR && !IsSizeEditChar(static_cast<unsigned>(w))) return 0;
-  if (m == WM_KEYUP) {
-    LRESULT r = ::DefSubclassProc(h, m, w, l);
-    if (TfrmMain* main = MainWindow()) main->CurrentTabObject().ImageSizeEdited(h);
-    return r;
-  }
-  return ::DefSubclassProc(h, m, w, l);
+void MakePage(TVMNotRefreshPanel& page, TVMPagerPanel& pager) {
+  page.Create(pager, 0, 0, pager.Width(), pager.Height());
 }
 }  // namespace
 
@@ -92,40 +48,93 @@ void TfrmMain::CreateControls() {
   for (TabButton* b : {&btnChangeSize_, &btnMinimaze_, &ptnToFront_, &btnClose_})
     b->drawer = [this](HDC dc, int w, int h, int tag, int state) { DrawTitleGlyph(dc, w, h, tag, state); };
 
+  CreatePages();
+
   // The main image on its page; the page is the drag source of the image's colours.
-  RegisterClassOnce(L"KoloPage");
-  imageTab.CreateWin(L"KoloPage", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, layout::kImagePager.x,
-                     layout::kImagePager.y, layout::kImagePager.w, layout::kImagePager.h, Handle());
-  imgMain.Create(imageTab.Handle(), 0, 0, 256, 256);
+  imgMain.Create(pages.ImageTab.Handle(), layout::kImgMain.x, layout::kImgMain.y, layout::kImgMain.w,
+                 layout::kImgMain.h);
   imgMain.SetCursor(squareCursor_.Get());  // cursor 21 until a tab says otherwise
   ForwardImageEvents();
 
-  HWND right = MakePanel(Handle(), layout::kRightPager.x, layout::kRightPager.y, layout::kRightPager.w,
-                         layout::kRightPager.h);
-  smallPreview.Create(right, (layout::kRightPager.w - 76) / 2, layout::kRightPager.h - 78, 76, 76);
   colorArea = std::make_unique<TColorArea>(*this);
-  colorArea->Create(right);
+  colorArea->Create(pages.colorChangerTab.Handle());
+  smallPreview.Create(pages.getColorTab.Handle(), layout::kSmallPreview.x, layout::kSmallPreview.y,
+                      layout::kSmallPreview.w, layout::kSmallPreview.h);
 
-  HWND bottom = MakePanel(Handle(), layout::kBottomPager.x, layout::kBottomPager.y, layout::kBottomPager.w,
-                          layout::kBottomPager.h);
-  imgTransColor.Create(bottom, 4, 4, 9, 9);
-  const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
-  edWidthImage = ::CreateWindowExW(0, L"EDIT", L"", editStyle | ES_RIGHT, 20, 2, 40, 16, bottom,
-                                   reinterpret_cast<HMENU>(kIdWidthEdit), Instance(), nullptr);
-  edHeightImage = ::CreateWindowExW(0, L"EDIT", L"", editStyle | ES_RIGHT, 64, 2, 40, 16, bottom,
-                                    reinterpret_cast<HMENU>(kIdHeightEdit), Instance(), nullptr);
-  edURL = ::CreateWindowExW(0, L"EDIT", L"", editStyle | ES_READONLY, 20, 22, 300, 16, bottom,
-                            reinterpret_cast<HMENU>(kIdUrlEdit), Instance(), nullptr);
-  for (HWND e : {edWidthImage, edHeightImage, edURL}) ::SendMessageW(e, WM_SETFONT, (WPARAM)uiFont_.Get(), 0);
-  ::SetWindowSubclass(edWidthImage, SizeEditProc, 1, 0);
-  ::SetWindowSubclass(edHeightImage, SizeEditProc, 1, 0);
-  SetImageControls(false, "", 0, 0);
-  // The palette page of the bottom pager; the image page stays hidden until a tab asks for it.
   paletteStrip = std::make_unique<TPaletteStrip>(*this);
-  paletteStrip->Create(Handle(), layout::kBottomPager.x, layout::kBottomPager.y);
+  paletteStrip->Create(bottomPager.Handle(), 0, 0);
   paletteStrip->commitTextEdit = [this] { colorArea->CloseTextEdit(); };
-  ::ShowWindow(bottom, SW_HIDE);
+  SetupImageActions();
+  imageBottomTab = std::make_unique<TImageBottomPanel>(*this);
+  imageBottomTab->Build(bottomPager.Handle(), mainImages);
   LayoutTitleButtons();
+}
+
+// The pagers and their (hidden) pages; the tabs' Activate shows them.
+void TfrmMain::CreatePages() {
+  auto place = [this](TVMPagerPanel& pager, HWND parent, const layout::Rect& r) {
+    pager.Create(parent, r.x, r.y, r.w, r.h);
+  };
+  place(ImagePager, Handle(), layout::kImagePager);
+  place(rightPager, Handle(), layout::kRightPager);
+  place(bottomPager, Handle(), layout::kBottomPager);
+  for (auto* page : {&pages.ImageTab, &pages.MixPaletteImageTab, &pages.clipboardImages}) MakePage(*page, ImagePager);
+  for (auto* page : {&pages.colorChangerTab, &pages.screenShotTab, &pages.clipboardTab}) MakePage(*page, rightPager);
+  place(subColorPager, pages.colorChangerTab.Handle(), layout::kSubColorPager);
+  for (auto* page : {&pages.paletteTab, &pages.circleTab, &pages.fixColorTab, &pages.mixColorTab, &pages.getColorTab})
+    MakePage(*page, subColorPager);
+
+  // Colours dragged over the main image or the mixing picture reach the current tab
+  // in the picture's own coordinates.
+  for (auto* page : {&pages.ImageTab, &pages.MixPaletteImageTab}) {
+    page->OnDragOver = [this](Widget& sender, LPARAM source, int x, int y, int state) {
+      CurrentTabObject().DragOver(sender.Handle(), reinterpret_cast<HWND>(source), x - layout::kImgMain.x,
+                                  y - layout::kImgMain.y, state);
+    };
+    page->OnEndDrag = [this](Widget& sender, LPARAM source, int x, int y, int state) {
+      CurrentTabObject().EndDrag(sender.Handle(), reinterpret_cast<HWND>(source), x - layout::kImgMain.x,
+                                 y - layout::kImgMain.y, state);
+    };
+  }
+}
+
+void TfrmMain::ShowPages(TVMNotRefreshPanel* image, TVMNotRefreshPanel* right, TVMNotRefreshPanel* bottom,
+                         TVMNotRefreshPanel* sub) {
+  ImagePager.SetCurrentPanel(image);
+  rightPager.SetCurrentPanel(right);
+  bottomPager.SetCurrentPanel(bottom);
+  subColorPager.SetCurrentPanel(sub);
+}
+
+TVMNotRefreshPanel& TfrmMain::PaletteBottomTab() { return paletteStrip->paletteBottomTab; }
+
+ImageView& TfrmMain::imgTransColor() { return imageBottomTab->imgTransColor; }
+
+// Each action runs the current tab's operation on its picture.
+void TfrmMain::SetupImageActions() {
+  struct Def {
+    TAction& action;
+    const char* hint;
+    std::function<void(TBaseTab&)> run;
+  };
+  const Def defs[] = {
+      {acViewImage, "Spreview image...", [](TBaseTab& t) { t.ViewImage(); }},
+      {acSaveImage, "Ssave image...", [](TBaseTab& t) { t.SaveImage(); }},
+      {acCopyImage, "Scopy image", [](TBaseTab& t) { t.CopyImage(); }},
+      {acPrintImage, "Sprint image...", [](TBaseTab& t) { t.PrintImage(); }},
+      {acRotateLeft, "Srotate 90\u00B0 left", [](TBaseTab& t) { t.RotateFlip(3); }},
+      {acRotateRight, "Srotate 90\u00B0 right", [](TBaseTab& t) { t.RotateFlip(1); }},
+      {acFlipHoriz, "Sflip horizontal", [](TBaseTab& t) { t.RotateFlip(4); }},
+      {acFlipVertical, "Sflip vertical", [](TBaseTab& t) { t.RotateFlip(6); }},
+      {acDeleteImage, "Sremove image - Del", [](TBaseTab& t) { t.DeleteImage(); }},
+      {acImageToWeb, "Sview on site", [](TBaseTab& t) { t.ImageToWeb(); }},
+      {acPublishOnSite, "", [](TBaseTab& t) { t.PublishOnSite(); }},
+      {acViewOnSite, "", [](TBaseTab& t) { t.ViewOnSite(); }},
+  };
+  for (const Def& d : defs) {
+    d.action.SetHint(d.hint);
+    d.action.OnExecute = [this, run = d.run] { run(CurrentTabObject()); };
+  }
 }
 
 void TfrmMain::ForwardImageEvents() {
@@ -225,21 +234,15 @@ void TfrmMain::RefreshFontSample() {
 }
 
 void TfrmMain::SetImageControls(bool enabled, const std::string& url, int height, int width) {
-  imageControlsEnabled_ = enabled;
-  ::EnableWindow(edWidthImage, enabled);
-  ::EnableWindow(edHeightImage, enabled);
-  ::SetWindowTextW(edURL, Widen(url).c_str());
-  ::SetWindowTextW(edWidthImage, width >= 1 ? std::to_wstring(width).c_str() : L"");
-  ::SetWindowTextW(edHeightImage, height >= 1 ? std::to_wstring(height).c_str() : L"");
+  if (imageBottomTab) imageBottomTab->SetImageControls(enabled, url, height, width);
 }
 
+bool TfrmMain::ImageControlsEnabled() const { return imageBottomTab && imageBottomTab->ControlsEnabled(); }
+
 void TfrmMain::CopyImageUrl() {
-  const int n = ::GetWindowTextLengthW(edURL);
-  if (n <= 0) return;
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  ::GetWindowTextW(edURL, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
-  CopyTextToClipboard(text);
+  if (!imageBottomTab) return;
+  const std::string url = imageBottomTab->Url();
+  if (!url.empty()) CopyTextToClipboard(Widen(url));
 }
 
 }  // namespace kolo::win

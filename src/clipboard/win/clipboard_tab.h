@@ -11,6 +11,10 @@ class TClipboardTab : public TBaseTab {
 
   // Set while the program itself changes the clipboard: that change is not recorded.
   bool SkipNextChange = false;
+  // The picture list, not the colour list, had the focus last.
+  bool FocusOnImages = true;
+
+  void Activate() override;
 };
 
 }  // namespace kolo::win

@@ -8,6 +8,10 @@ namespace kolo::win {
 class TGetImageTab : public TBaseTab {
  public:
   using TBaseTab::TBaseTab;
+
+  void Activate() override;
+  // Draws the current picture on the main image.
+  void ShowPreview();
 };
 
 }  // namespace kolo::win

@@ -8,6 +8,8 @@ namespace kolo::win {
 class TFixColorTab : public TBaseTab {
  public:
   using TBaseTab::TBaseTab;
+
+  void Activate() override;
 };
 
 }  // namespace kolo::win

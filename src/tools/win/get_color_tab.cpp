@@ -13,8 +13,6 @@ namespace kolo::win {
 
 namespace {
 
-// The page sits above the small preview on the right-hand panel.
-constexpr int kPageTop = 134, kPageHeight = 40;
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // 0x40CC0020: layered windows too
 
 TVMImageButtonListID States(int first) {
@@ -71,14 +69,11 @@ TGetColorTab::~TGetColorTab() {
 }
 
 void TGetColorTab::CreateControls() {
-  HWND panel = main_.smallPreview.Handle() ? ::GetParent(main_.smallPreview.Handle()) : nullptr;
-  if (!panel) return;
-  RECT r;
-  ::GetClientRect(panel, &r);
+  Widget& getColorTab = main_.pages.getColorTab;
+  if (!getColorTab.Handle()) return;
+  const int width = getColorTab.Width();
   mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
   scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
-  getColorTab.SetVisible(false);
-  getColorTab.Create(panel, 0, kPageTop, r.right, kPageHeight);
 
   SetupButton(btnGetColor, mainImages, getColorTab, art::kImgGetColorNormal, 4, 0, L"get colors from screen");
   SetupButton(btnZoomIn, mainImages, getColorTab, art::kImgZoomInNormal, 31, 2, L"zoom in");
@@ -104,27 +99,21 @@ void TGetColorTab::CreateControls() {
   cursorSize.LargeChange = 1;
   cursorSize.SetPageSize(16);
   cursorSize.SetPosition(model_.countBox);
-  cursorSize.Create(getColorTab, 4, 28, r.right - 8, 9);
+  cursorSize.Create(getColorTab, 4, 28, width - 8, 9);
   ::SetWindowTextW(cursorSize.Handle(), L"cursor size");
   cursorSize.OnChange = [this](TVMScrollImage&) { cursorSizeChange(); };
 
   main_.smallPreview.onMouseDown = [this](MouseButton b, unsigned s, int x, int y) { smallPreviewMouseDown(b, s, x, y); };
   main_.smallPreview.onMouseMove = [this](unsigned s, int x, int y) { smallPreviewMouseMove(s, x, y); };
   main_.smallPreview.onMouseUp = [this](MouseButton b, unsigned s, int x, int y) { smallPreviewMouseUp(b, s, x, y); };
-  ::ShowWindow(main_.smallPreview.Handle(), SW_HIDE);
 }
 
 void TGetColorTab::Activate() {
   main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-  getColorTab.SetVisible(true);
-  ::ShowWindow(main_.smallPreview.Handle(), SW_SHOWNA);
+  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
+                  &main_.pages.getColorTab);
   Repaint(false);
   UpdateHints();
-}
-
-void TGetColorTab::Deactivate() {
-  getColorTab.SetVisible(false);
-  ::ShowWindow(main_.smallPreview.Handle(), SW_HIDE);
 }
 
 void TGetColorTab::UpdateHints() {

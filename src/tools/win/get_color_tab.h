@@ -31,7 +31,6 @@ class TGetColorTab : public TBaseTab {
   ~TGetColorTab() override;
 
   void Activate() override;
-  void Deactivate() override;
   void Repaint(bool quick) override;
   TColor ColorAt(int x, int y) override;
   void DragOver(HWND sender, HWND source, int x, int y, int state) override;
@@ -63,8 +62,7 @@ class TGetColorTab : public TBaseTab {
 
   // Pictures of the controls below; declared first so they outlive them.
   TVMGIFImageList mainImages, scrollImages;
-  // The tab's page of the right-hand panel and its controls.
-  Widget getColorTab;
+  // Its controls, on the main window's getColorTab page above smallPreview.
   TVMPictureButton btnGetColor, btnZoomIn, btnZoomOut, btnCopyImage;
   TVMScrollImage cursorSize;
 

@@ -207,6 +207,7 @@ void Widget::SetAction(TAction* action) {
 }
 
 void Widget::Click() {
+  if (!enabled_) return;  // a disabled control never clicks, whoever sends the input
   if (TAction* action = Action()) {
     action->Execute();
   } else if (OnClick) {

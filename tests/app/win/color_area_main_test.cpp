@@ -63,8 +63,7 @@ TEST_F(ColorAreaInMainWindowTest, SitsInTheRightHandColumnAboveTheSmallPreview) 
   EXPECT_LE(p.bottom, s.top);
   EXPECT_LE(p.bottom, layout::kRightPager.y + layout::kColorAreaBottom);
   // The screen colour tab's page starts below it.
-  ASSERT_NE(main_.getColorTab, nullptr);
-  RECT page = main_.getColorTab->getColorTab.WindowRect();
+  RECT page = main_.pages.getColorTab.WindowRect();
   ::MapWindowPoints(nullptr, main_.Handle(), reinterpret_cast<POINT*>(&page), 2);
   EXPECT_GE(page.top, p.bottom);
   EXPECT_EQ(area().ShownPreviewId(), 33);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/memory_store.h"
+#include "app/win/image_panel.h"
 #include "app/win/message_box_win.h"
 #include "platform/win/hints.h"
 
@@ -182,10 +183,11 @@ TEST_F(MainWindowTest, CaptureModesNeedTheHookLibrary) {
 }
 
 TEST_F(MainWindowTest, SizeEditsTakeDigitsOnly) {
-  ::SetWindowTextW(main_.edWidthImage, L"");
-  for (wchar_t ch : std::wstring(L"1a2-3 ")) ::SendMessageW(main_.edWidthImage, WM_CHAR, ch, 0);
+  HWND edit = main_.imageBottomTab->edWidthImage;
+  ::SetWindowTextW(edit, L"");
+  for (wchar_t ch : std::wstring(L"1a2-3 ")) ::SendMessageW(edit, WM_CHAR, ch, 0);
   wchar_t buf[16];
-  ::GetWindowTextW(main_.edWidthImage, buf, 16);
+  ::GetWindowTextW(edit, buf, 16);
   EXPECT_STREQ(buf, L"123");
 }
 

@@ -1,0 +1,30 @@
+// The pages each colour tab shows when it becomes current.
+#include "app/win/main_window.h"
+#include "tools/win/circle_tab.h"
+#include "tools/win/fix_color_tab.h"
+#include "tools/win/mix_color_tab.h"
+#include "tools/win/palette_tab.h"
+
+namespace kolo::win {
+
+void TPaletteTab::Activate() {
+  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
+                  &main_.pages.paletteTab);
+}
+
+void TCircleTab::Activate() {
+  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
+                  &main_.pages.circleTab);
+}
+
+void TFixColorTab::Activate() {
+  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
+                  &main_.pages.fixColorTab);
+}
+
+void TMixColorTab::Activate() {
+  main_.ShowPages(&main_.pages.MixPaletteImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
+                  &main_.pages.mixColorTab);
+}
+
+}  // namespace kolo::win
