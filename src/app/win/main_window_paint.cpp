@@ -144,6 +144,10 @@ void TfrmMain::ForwardImageEvents() {
   };
   imgMain.onMouseMove = [this](unsigned s, int x, int y) { CurrentTabObject().MouseMove(s, x, y); };
   imgMain.onMouseUp = [this](MouseButton b, unsigned s, int x, int y) { CurrentTabObject().MouseUp(b, s, x, y); };
+  // A double click previews the picture whenever the preview button could.
+  imgMain.onDblClick = [this](MouseButton, unsigned, int, int) {
+    if (imageBottomTab && imageBottomTab->btnViewImage.Enabled()) CurrentTabObject().ViewImage();
+  };
 }
 
 void TfrmMain::LayoutTitleButtons() {

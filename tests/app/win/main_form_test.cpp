@@ -286,6 +286,13 @@ TEST_F(MainFormTest, PictureToolsRunTheCurrentTabsOperations) {
   EXPECT_EQ(log_, std::vector<std::string>{"OpenImage"});
   // The shortcut keys and menus go through the same actions.
   EXPECT_FALSE(main_.acDeleteImage.Execute());
+
+  // A double click on the main image previews only while the preview button could.
+  log_.clear();
+  ::SendMessageW(main_.imgMain.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+  main_.SetImageControls(true, "", 10, 10);
+  ::SendMessageW(main_.imgMain.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+  EXPECT_EQ(log_, std::vector<std::string>{"ViewImage"});
 }
 
 TEST_F(MainFormTest, ChangeSizeReadsBothFieldsOrWarns) {
