@@ -6,7 +6,6 @@
 # KOLO_UPDATE_REFERENCE=1 rewrites the reference picture instead of comparing.
 . "$(dirname "$0")/lib.sh"
 
-REFERENCE="$KOLO_SOURCE/tests/data/e2e/color_area.png"
 wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d 100 /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d 100 /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
@@ -57,18 +56,7 @@ menu_pick() { # N: choose item N (1-based) of the menu just opened, by keyboard
 # The colour area as it comes up on a first start.
 shot start
 convert "$E2E_DIR/start.png" -crop "97x134+264+19" +repage "$E2E_DIR/area.png"
-if [ "${KOLO_UPDATE_REFERENCE:-0}" = 1 ]; then
-  mkdir -p "$(dirname "$REFERENCE")"
-  cp "$E2E_DIR/area.png" "$REFERENCE"
-  note "reference picture written to $REFERENCE"
-else
-  [ -f "$REFERENCE" ] || fail "no reference picture $REFERENCE"
-  # Text may be drawn a little differently by another Wine; the rest must match.
-  diff_px=$(compare -metric AE -fuzz 8% "$E2E_DIR/area.png" "$REFERENCE" "$E2E_DIR/area-diff.png" 2>&1 >/dev/null || true)
-  note "colour area differs from the reference in $diff_px pixels"
-  case "$diff_px" in ''|*[!0-9]*) fail "could not compare the colour area with the reference ($diff_px)";; esac
-  [ "$diff_px" -le 60 ] || fail "the colour area looks different from the reference ($diff_px pixels, see $E2E_DIR/area-diff.png)"
-fi
+compare_with_reference color_area "$E2E_DIR/area.png" 60
 [ "$(swatch_px "$E2E_DIR/start.png" 3)" = 0080c0 ] || fail "slot 3's swatch is not 0080C0"
 
 # A right click on slot 3's swatch selects it, and "Copy" copies slot 3's colour.

@@ -87,3 +87,33 @@ use_virtual_desktop() {
 pixel_of() {
   convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1
 }
+
+# Compares picture $2 with the reference tests/data/e2e/$1.png: fails when more
+# than $3 pixels differ by over 8% (room for text drawn a little differently by
+# another Wine or font set). KOLO_UPDATE_REFERENCE=1 writes $2 as the reference.
+compare_with_reference() {
+  local name=$1 picture=$2 budget=$3
+  local ref="$KOLO_SOURCE/tests/data/e2e/$name.png" diff="$E2E_DIR/$name-diff.png" px
+  if [ "${KOLO_UPDATE_REFERENCE:-0}" = 1 ]; then
+    mkdir -p "$(dirname "$ref")"
+    cp "$picture" "$ref"
+    note "reference picture written to $ref"
+    return 0
+  fi
+  [ -f "$ref" ] || fail "no reference picture $ref (KOLO_UPDATE_REFERENCE=1 writes it)"
+  local got want
+  got=$(identify -format '%wx%h' "$picture" 2>/dev/null) || got="unreadable"
+  want=$(identify -format '%wx%h' "$ref" 2>/dev/null) || want="unreadable"
+  [ "$got" = "$want" ] || fail "$name is $got, its reference $want ($picture)"
+  px=$(compare -metric AE -fuzz 8% "$picture" "$ref" "$diff" 2>&1 >/dev/null || true)
+  note "$name differs from the reference in $px pixels (at most $budget allowed)"
+  case "$px" in ''|*[!0-9]*) fail "could not compare $name with its reference ($px)";; esac
+  [ "$px" -le "$budget" ] || fail "$name looks different from the reference ($px pixels, see $diff)"
+}
+
+# Screenshot of the screen rectangle X,Y,W,H (as the probe prints it) into $1.
+screenshot_rect() {
+  local out=$1 x y w h
+  IFS=, read -r x y w h <<<"$2"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out" 2>/dev/null
+}

@@ -10,6 +10,9 @@
 //                                    join the clipboard viewer chain, count the changes
 //                                    seen (passing each on), leave after LEAVE_AFTER seconds
 //                                    if given, print "changes=N" at the end
+//   kolo_probe message [SECONDS]     wait up to SECONDS for a visible message box, then print
+//                                    it: found, title, rect, owned (by the main window),
+//                                    main_enabled (the main window takes input)
 #include <windows.h>
 
 #include <cstdio>
@@ -97,6 +100,40 @@ int Reg(const char* name) {
   return 0;
 }
 
+BOOL CALLBACK CollectBox(HWND h, LPARAM lp) {
+  wchar_t cls[64] = {};
+  ::GetClassNameW(h, cls, 64);
+  if (wcscmp(cls, L"TfrmMessage") == 0 && ::IsWindowVisible(h)) {
+    *reinterpret_cast<HWND*>(lp) = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Message(double seconds) {
+  const DWORD end = ::GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  HWND box = nullptr;
+  for (;;) {
+    ::EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&box));
+    if (box || ::GetTickCount() >= end) break;
+    ::Sleep(100);
+  }
+  Found f = FindMain();
+  HWND main = f.windows.empty() ? nullptr : f.windows[0];
+  if (main) std::printf("main_enabled=%d\n", ::IsWindowEnabled(main) ? 1 : 0);
+  if (!box) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  char title[128] = {};
+  ::GetWindowTextA(box, title, sizeof(title));
+  RECT w{};
+  ::GetWindowRect(box, &w);
+  std::printf("found=1\ntitle=%s\nrect=%ld,%ld,%ld,%ld\nowned=%d\n", title, w.left, w.top, w.right - w.left,
+              w.bottom - w.top, main && ::GetWindow(box, GW_OWNER) == main ? 1 : 0);
+  return 0;
+}
+
 HWND g_next = nullptr;
 int g_changes = 0;
 
@@ -166,6 +203,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!std::strcmp(cmd, "reg") && argc > 2) return Reg(argv[2]);
+  if (!std::strcmp(cmd, "message")) return Message(argc > 2 ? std::atof(argv[2]) : 0);
   if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
