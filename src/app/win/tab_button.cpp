@@ -45,6 +45,14 @@ void TabButton::Paint() {
   ::DrawTextW(dc, digit, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+void TabButton::TrackLeave() {
+  if (tracking_) return;
+  TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+  tracking_ = ::TrackMouseEvent(&tme) != FALSE;
+  SetHintOwner(this);
+  SetApplicationHint(hint_);
+}
+
 LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT:
@@ -53,12 +61,7 @@ LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEMOVE: {
-      if (!tracking_) {
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
-        tracking_ = ::TrackMouseEvent(&tme) != FALSE;
-        SetHintOwner(this);
-        SetApplicationHint(hint_);
-      }
+      TrackLeave();
       RECT r = ClientRect();
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       const bool inside = ::PtInRect(&r, p) != FALSE;
@@ -83,6 +86,9 @@ LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!enabled_) return 0;
       down_ = true;
       hover_ = true;
+      // A press can come without a move first (the pointer already rested
+      // here): the hover look still has to end when the pointer leaves.
+      TrackLeave();
       ::SetCapture(Handle());
       Invalidate();
       return 0;
@@ -91,6 +97,7 @@ LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const bool click = down_ && hover_ && enabled_;
       down_ = false;
       if (::GetCapture() == Handle()) ::ReleaseCapture();
+      // Wine drops leave tracking while the capture is held: arm it again.
       Invalidate();
       if (click && onClick) onClick(tag_);
       return 0;

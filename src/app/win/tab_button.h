@@ -16,6 +16,7 @@ class TabButton : public Window {
   bool Create(HWND parent, int x, int y, int w, int h, int tag, const std::string& hint);
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
+  bool Hovered() const { return hover_; }
   int Tag() const { return tag_; }
   const std::string& Hint() const { return hint_; }
   // Picture drawer: (dc, width, height, tag, state) with state 0 normal, 1 hover, 2 down, 3 disabled.
@@ -31,6 +32,7 @@ class TabButton : public Window {
   bool hover_ = false;
   bool down_ = false;
   bool tracking_ = false;
+  void TrackLeave();
   int tag_ = 0;
   std::string hint_;
 };

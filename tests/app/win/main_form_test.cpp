@@ -362,5 +362,27 @@ TEST_F(MainFormTest, ColourDragsOverTheMainImageReachTheCurrentTab) {
   EXPECT_EQ(tab.lastSender, main_.pages.ImageTab.Handle());
 }
 
+// A press that comes without a move first (the pointer already rested on the
+// button) still ends the hover look once the pointer goes elsewhere.
+TEST_F(MainFormTest, TitleButtonPressedWithoutAMoveForgetsItsHover) {
+  ::ShowWindow(main_.Handle(), SW_SHOWNOACTIVATE);
+  main_.ClickTabButton(4);
+  Pump();
+  TabButton& b = main_.TabButtonAt(2);
+  RECT br;
+  ::GetWindowRect(b.Handle(), &br);
+  // No pumping in between: the button hears the press before any move.
+  if (!::SetCursorPos(br.left + 5, br.top + 5)) GTEST_SKIP() << "the pointer cannot be moved here";
+  ::SendMessageW(b.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(b.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(main_.currentTab, 2);
+  ::SetCursorPos(br.left + 5, br.bottom + 200);
+  for (int i = 0; i < 150 && b.Hovered(); ++i) {  // the leave check runs on a timer
+    ::Sleep(10);
+    Pump();
+  }
+  EXPECT_FALSE(b.Hovered());
+}
+
 }  // namespace
 }  // namespace kolo::win
