@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # The main window and the close question as a user sees them: the whole window
+# on its first tab, on the colour-from-screen tab and on the screenshot tab (the
+# tabs switched by real clicks)
 # and the message box look like their reference pictures; the box sits centred
 # over the main window and owns it while it is open; Escape answers "not now"
 # and Kolo stays; Enter answers with the leftmost button, Yes, and Kolo ends.
@@ -40,6 +42,25 @@ for _ in 1 2 3 4 5; do screenshot_kolo "$E2E_DIR/main_window.png" && break; slee
 [ "$(identify -format '%wx%h' "$E2E_DIR/main_window.png")" = 364x320 ] \
   || fail "the screenshot of the main window is $(identify -format '%wx%h' "$E2E_DIR/main_window.png")"
 compare_with_reference main_window "$E2E_DIR/main_window.png" "$MAIN_BUDGET"
+
+# Real clicks on tab buttons switch the pages: the colour tools with the
+# magnifier's preview over the palette strip, then the picture tools.
+click_tab() { # N
+  local x=$((100 + 6 + 21 * $1 + 9))
+  xdotool mousemove $((x - 6)) $((100 + 10)); sleep 0.2
+  xdotool mousemove "$x" $((100 + 8)); sleep 0.2
+  xdotool click 1
+  sleep 0.5
+}
+for tab in 4:colors_tab 5:images_tab; do
+  click_tab "${tab%%:*}"
+  # Switching saves the settings, the current tab with them.
+  [ "$(probe reg crntPage)" = "${tab%%:*}" ] || fail "a click on tab button ${tab%%:*} left tab $(probe reg crntPage) current"
+  away
+  screenshot_kolo "$E2E_DIR/${tab#*:}.png" || fail "no screenshot of the ${tab#*:}"
+  compare_with_reference "main_window_${tab#*:}" "$E2E_DIR/${tab#*:}.png" "$MAIN_BUDGET"
+done
+click_tab 0
 
 # A real click on the close button asks first.
 click_close
