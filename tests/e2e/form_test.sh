@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main window and the close question as a user sees them: the whole window
-# on its first tab, on the colour-from-screen tab and on the screenshot tab (the
-# tabs switched by real clicks)
-# and the message box look like their reference pictures; the box sits centred
+# on its first tab, on the colour-from-screen tab and on the screenshot tab
+# (switched by real clicks), and the message box, look like their reference
+# pictures; the box sits centred
 # over the main window and owns it while it is open; Escape answers "not now"
 # and Kolo stays; Enter answers with the leftmost button, Yes, and Kolo ends.
 # KOLO_UPDATE_REFERENCE=1 rewrites the reference pictures instead of comparing.
