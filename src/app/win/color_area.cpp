@@ -44,15 +44,6 @@ class MainWindowHost : public ColorAreaHost {
   TfrmMain& main_;
 };
 
-std::string EditText(HWND edit) {
-  if (!edit) return {};
-  const int n = ::GetWindowTextLengthW(edit);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  ::GetWindowTextW(edit, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
-  return Narrow(text);
-}
-
 HWND MakeEdit(HWND parent, const layout::Rect& r, DWORD style) {
   HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | style, r.x, r.y, r.w, r.h, parent,
                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -322,7 +313,7 @@ void TColorArea::ApplySlotLook(int slot) {
 
 void TColorArea::SetEditText(int slot, const std::string& text) {
   HWND edit = slots_[static_cast<size_t>(slot)].edColor;
-  if (!edit || EditText(edit) == text) return;
+  if (!edit || WindowText(edit) == text) return;
   ::SetWindowTextW(edit, Widen(text).c_str());
 }
 
@@ -377,7 +368,7 @@ void TColorArea::SelectSlot(int slot) {
   host_.RefreshColors(kRefreshSelect);
 }
 
-TColor TColorArea::ReadEdit(int slot) const { return ReadSlotText(EditText(slots_[static_cast<size_t>(slot)].edColor)); }
+TColor TColorArea::ReadEdit(int slot) const { return ReadSlotText(WindowText(slots_[static_cast<size_t>(slot)].edColor)); }
 
 void TColorArea::EditKeyReleased(int slot) {
   const TColor c = ReadEdit(slot);
@@ -515,7 +506,7 @@ void TColorArea::CloseTextEdit() {
   if (!textEditOpen_) return;
   textEditOpen_ = false;  // first: hiding the edit moves the focus and comes back here
   editTextCaption_ = "Change text";
-  host_.Options().fontText = EditText(edFontText_);
+  host_.Options().fontText = WindowText(edFontText_);
   ::ShowWindow(edFontText_, SW_HIDE);
   RefreshFontSample();
 }

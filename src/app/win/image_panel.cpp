@@ -18,15 +18,6 @@ namespace {
 // The frame blue, faded: the sign between two disabled fields.
 constexpr TColor kDimFrame = 0xE0B868;
 
-std::string EditText(HWND edit) {
-  if (!edit) return {};
-  const int n = ::GetWindowTextLengthW(edit);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  ::GetWindowTextW(edit, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
-  return Narrow(text);
-}
-
 // Only digits and the copy/backspace/paste/cut characters reach a size field;
 // every key release tells the current tab, which may follow the typing.
 LRESULT CALLBACK SizeEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
@@ -191,8 +182,8 @@ void TImageBottomPanel::SetImageControls(bool enabled, const std::string& url, i
   Invalidate();
 }
 
-int TImageBottomPanel::WidthValue() const { return StrToIntRange(EditText(edWidthImage), 0, 0, kMaxImageSide); }
-int TImageBottomPanel::HeightValue() const { return StrToIntRange(EditText(edHeightImage), 0, 0, kMaxImageSide); }
-std::string TImageBottomPanel::Url() const { return EditText(edURL); }
+int TImageBottomPanel::WidthValue() const { return StrToIntRange(WindowText(edWidthImage), 0, 0, kMaxImageSide); }
+int TImageBottomPanel::HeightValue() const { return StrToIntRange(WindowText(edHeightImage), 0, 0, kMaxImageSide); }
+std::string TImageBottomPanel::Url() const { return WindowText(edURL); }
 
 }  // namespace kolo::win

@@ -106,4 +106,13 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
+std::string WindowText(HWND window) {
+  if (!window) return {};
+  const int n = ::GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  const int got = ::GetWindowTextW(window, text.data(), n + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return Narrow(text);
+}
+
 }  // namespace kolo::win

@@ -48,5 +48,7 @@ class Window {
 
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
+// A window's text (an edit's contents) as UTF-8; empty for no window.
+std::string WindowText(HWND window);
 
 }  // namespace kolo::win
