@@ -80,6 +80,7 @@ std::optional<GifPicture> DecodeGif(std::span<const std::uint8_t> data) {
   GraphicsControlBlock pending{};
   bool havePending = false;
   std::int64_t pixelBudget = kGifMaxPixels;
+  int extentW = 0, extentH = 0;  // the frames' extent, for a screen left at 0
   GifRecordType type = UNDEFINED_RECORD_TYPE;
   do {
     if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) return std::nullopt;
@@ -95,6 +96,15 @@ std::optional<GifPicture> DecodeGif(std::span<const std::uint8_t> data) {
         return std::nullopt;
       pixelBudget -= static_cast<std::int64_t>(frame.width) * frame.height;
       if (pixelBudget < 0) return std::nullopt;
+      // Refuse before decoding: tiny frames would otherwise pile up millions of records.
+      if (static_cast<int>(picture.frames.size()) >= kGifMaxFrames) return std::nullopt;
+      extentW = std::max(extentW, std::min(frame.left + frame.width, kGifMaxSide));
+      extentH = std::max(extentH, std::min(frame.top + frame.height, kGifMaxSide));
+      const bool screenSet = picture.width > 0 && picture.height > 0;
+      const std::int64_t composed = static_cast<std::int64_t>(screenSet ? picture.width : extentW) *
+                                    (screenSet ? picture.height : extentH) *
+                                    static_cast<std::int64_t>(picture.frames.size() + 1);
+      if (composed > kGifMaxComposedPixels) return std::nullopt;
       frame.localPalette = ToPalette(desc.ColorMap);
       if (frame.localPalette.empty() && picture.globalPalette.empty()) return std::nullopt;
       frame.indices.assign(static_cast<size_t>(frame.width) * frame.height, 0);
@@ -122,13 +132,8 @@ std::optional<GifPicture> DecodeGif(std::span<const std::uint8_t> data) {
   if (picture.frames.empty()) return std::nullopt;
   // Some writers leave the logical screen at 0: take the frames' extent instead.
   if (picture.width <= 0 || picture.height <= 0) {
-    int w = 0, h = 0;
-    for (const auto& f : picture.frames) {
-      w = std::max(w, std::min(f.left + f.width, kGifMaxSide));
-      h = std::max(h, std::min(f.top + f.height, kGifMaxSide));
-    }
-    picture.width = w;
-    picture.height = h;
+    picture.width = extentW;
+    picture.height = extentH;
   }
   if (picture.width > kGifMaxSide || picture.height > kGifMaxSide) return std::nullopt;
   if (static_cast<std::int64_t>(picture.width) * picture.height *

@@ -40,6 +40,9 @@ struct GifPicture {
 inline constexpr int kGifMaxSide = 8192;
 inline constexpr std::int64_t kGifMaxPixels = 32 * 1024 * 1024;  // decoded, over all frames
 inline constexpr std::int64_t kGifMaxComposedPixels = 16 * 1024 * 1024;  // screen x frames
+// Every frame costs a record and a composed canvas however small it is; no
+// interface animation comes near this many.
+inline constexpr int kGifMaxFrames = 4096;
 
 // Decodes a whole GIF. Anything truncated, corrupt or without a colour table
 // gives nullopt: such a picture is shown as nothing.

@@ -110,6 +110,24 @@ TEST(GifDecode, FrameOutsideTheScreenIsClipped) {
   EXPECT_EQ(c[0].At(0, 0), 0u);
 }
 
+// Many tiny frames: each costs a record even when its pixels are few.
+std::vector<std::uint8_t> TinyFrames(int screen, int count) {
+  std::vector<TestFrame> frames(static_cast<size_t>(count));
+  for (auto& f : frames) f.pixels = {1};
+  return WriteGif(screen, screen, kPalette, frames);
+}
+
+TEST(GifDecode, FrameCountAndComposedSizeAreBounded) {
+  auto most = DecodeGif(TinyFrames(1, kGifMaxFrames));
+  ASSERT_TRUE(most);
+  EXPECT_EQ(most->frames.size(), static_cast<size_t>(kGifMaxFrames));
+  EXPECT_FALSE(DecodeGif(TinyFrames(1, kGifMaxFrames + 1)));
+  // A 512x512 screen leaves room for 64 composed frames.
+  const int fit = static_cast<int>(kGifMaxComposedPixels / (512 * 512));
+  EXPECT_TRUE(DecodeGif(TinyFrames(512, fit)));
+  EXPECT_FALSE(DecodeGif(TinyFrames(512, fit + 1)));
+}
+
 TEST(GifDecode, BadInputGivesNothing) {
   EXPECT_FALSE(DecodeGif({}));
   std::vector<std::uint8_t> junk(100, 0x47);
