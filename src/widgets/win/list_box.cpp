@@ -48,10 +48,9 @@ void TVMListBox::UpdateScroller() {
   const int count = static_cast<int>(items_.size());
   const int max = ListScrollMax(h, count, Height());
   scroller_->SetMax(max);
-  if (max > 0) {
-    scroller_->SizeThumb(Height(), h * count);
-    scroller_->LargeChange = Height() / h > 0 ? Height() / h : 1;
-  }
+  // Also at max 0: the rule then falls back to its default length.
+  scroller_->SizeThumb(Height(), h * count);
+  if (max > 0) scroller_->LargeChange = Height() / h > 0 ? Height() / h : 1;
   Invalidate();
 }
 

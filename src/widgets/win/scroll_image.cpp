@@ -125,6 +125,8 @@ void TVMScrollImage::MouseUp(MouseButton button, unsigned shift, int x, int y) {
 
 void TVMScrollImage::MouseLeave() {
   hover_ = ScrollPart::None;
+  // An arrow acted on its press already; only a thumb drag goes on outside.
+  if (pressed_ != ScrollPart::Thumb) pressed_ = ScrollPart::None;
   Invalidate();
   TVMNotRefreshPanel::MouseLeave();
 }

@@ -63,8 +63,12 @@ TEST_F(ListBoxTest, ScrollRangeWheelAndRowsBelowTheTop) {
   EXPECT_EQ(box.SelectItem(), 3);
   LeftUp(w, 10, h + 1);
 
+  scroller.minScrollHeight = 30;
+  box.UpdateScroller();
+  EXPECT_EQ(scroller.PageSize(), 30);
   box.SetItems({"a", "b"});
   EXPECT_EQ(scroller.Max(), 0);
+  EXPECT_EQ(scroller.PageSize(), 20) << "the thumb does not keep its length once the rows fit";
   LeftDown(w, 10, 4 * h);
   LeftUp(w, 10, 4 * h);
   EXPECT_EQ(box.SelectItem(), -1) << "no row there";

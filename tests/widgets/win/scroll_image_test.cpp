@@ -155,6 +155,27 @@ TEST_F(ScrollImageTest, ThumbKeepsBothEndsOfItsPicture) {
   EXPECT_EQ(r.At(4, 49), MakeColor(255, 255, 255)) << "track below the thumb";
 }
 
+TEST_F(ScrollImageTest, PressedArrowLooksNormalOnceThePointerLeaves) {
+  constexpr GifRgb kMove{0, 120, 120}, kDown{120, 0, 120};
+  const int move = list.Add("move.gif", 0, SolidGif(9, 9, kMove));
+  const int down = list.Add("pressed.gif", 0, SolidGif(9, 9, kDown));
+  bar.ImageDown = {1, move, down, 1, 1};
+  bar.ImagesChanged();
+  HWND h = bar.Handle();
+  auto arrow = [&] { return Rendering(bar).At(4, 95); };
+  MouseMove(h, 4, 95);
+  EXPECT_EQ(arrow(), ToTColor(kMove));
+  LeftDown(h, 4, 95);
+  EXPECT_EQ(arrow(), ToTColor(kDown));
+  MouseMove(h, 4, 300, MK_LBUTTON);  // dragged off, button still held
+  EXPECT_EQ(arrow(), ToTColor(kArrow)) << "leaving shows the normal picture";
+  MouseMove(h, 4, 95, MK_LBUTTON);
+  EXPECT_EQ(arrow(), ToTColor(kMove)) << "back over it: hover, not pressed";
+  LeftUp(h, 4, 95);
+  EXPECT_EQ(bar.Position(), 1) << "only the press stepped";
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(ScrollImageTest, WheelStepsBySmallChange) {
   bar.SmallChange = 2;
   bar.SetPosition(5);
