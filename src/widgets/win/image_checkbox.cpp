@@ -35,12 +35,19 @@ void TVMImageCheckbox::SetCheckedField(bool checked) {
 void TVMImageCheckbox::SetChecked(bool checked) {
   std::vector<TVMImageCheckbox*> boxes{this};
   std::vector<CheckBoxState> states{{nullptr, checkIndex_, checked_}};
+  auto consider = [&](Widget* sibling) {
+    auto* box = dynamic_cast<TVMImageCheckbox*>(sibling);
+    if (!box || box == this) return;
+    boxes.push_back(box);
+    states.push_back({nullptr, box->checkIndex_, box->checked_});  // same parent by construction
+  };
   if (checkIndex_ >= 0 && ParentWidget()) {
-    for (Widget* sibling : ParentWidget()->Children()) {
-      auto* box = dynamic_cast<TVMImageCheckbox*>(sibling);
-      if (!box || box == this) continue;
-      boxes.push_back(box);
-      states.push_back({nullptr, box->checkIndex_, box->checked_});  // same parent by construction
+    for (Widget* sibling : ParentWidget()->Children()) consider(sibling);
+  } else if (checkIndex_ >= 0 && Handle()) {
+    // A parent window that is not one of our controls keeps no child list: ask Windows.
+    if (HWND parent = ::GetParent(Handle())) {
+      for (HWND w = ::GetWindow(parent, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        consider(dynamic_cast<Widget*>(Window::FromHandle(w)));
     }
   }
   std::vector<size_t> changed = ApplyCheck(states, 0, checked);

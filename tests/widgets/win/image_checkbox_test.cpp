@@ -12,7 +12,8 @@ using namespace kolo::testing;
 struct Box {
   TVMImageCheckbox box;
   int changes = 0, clicks = 0;
-  Box(Widget& parent, int checkIndex, int x) {
+  Box(Widget& parent, int checkIndex, int x) : Box(parent.Handle(), checkIndex, x) {}
+  Box(HWND parent, int checkIndex, int x) {
     box.SetCheckIndex(checkIndex);
     box.OnChange = [this](TVMImageCheckbox&) { ++changes; };
     box.OnClick = [this](Widget&) { ++clicks; };
@@ -50,6 +51,23 @@ TEST(ImageCheckbox, RadioGroupsArePerParentAndIndex) {
   plain.Click();
   EXPECT_FALSE(plain.box.Checked());
   EXPECT_TRUE(a3.box.Checked());
+}
+
+TEST(ImageCheckbox, RadioGroupsOnAPlainParentWindow) {
+  TestForm form, other;  // parents that are not controls of ours
+  Box a1(form.Handle(), 1, 0), a2(form.Handle(), 1, 20), a3(form.Handle(), 2, 40), b1(other.Handle(), 1, 0);
+  a1.Click();
+  b1.Click();
+  a3.Click();
+  a2.Click();
+  EXPECT_TRUE(a2.box.Checked());
+  EXPECT_FALSE(a1.box.Checked()) << "never two of a group checked";
+  EXPECT_EQ(a1.changes, 2);
+  EXPECT_TRUE(a3.box.Checked()) << "another index is another group";
+  EXPECT_TRUE(b1.box.Checked()) << "another window is another group";
+  a1.box.SetChecked(false);
+  EXPECT_TRUE(a1.box.Checked());
+  EXPECT_FALSE(a2.box.Checked());
 }
 
 TEST(ImageCheckbox, ChangeFiresOnEverySetAndSpaceTogglesWithoutClick) {
