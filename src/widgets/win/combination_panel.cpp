@@ -28,13 +28,10 @@ void TVMCombinationGIF::Paint(HDC dc, int width, int height) const {
     src->DrawPart(dc, p.target, p.source);
 }
 
-TVMCombinationPanel::TVMCombinationPanel() : gif_([this] { Invalidate(); }) {}
+// Any change of the picture, also the list loading or changing later, sizes the panel again.
+TVMCombinationPanel::TVMCombinationPanel() : gif_([this] { ApplyAutoSize(); Invalidate(); }) {}
 
-bool TVMCombinationPanel::SetFileName(const std::wstring& path) {
-  bool ok = gif_.SetFileName(path);
-  ApplyAutoSize();
-  return ok;
-}
+bool TVMCombinationPanel::SetFileName(const std::wstring& path) { return gif_.SetFileName(path); }
 
 void TVMCombinationPanel::ApplyAutoSize() {
   if (!autoSize_) return;

@@ -44,8 +44,8 @@ class TVMCombinationPanel : public TVMNotRefreshPanel {
   TVMCombinationPanel();
 
   TVMCombinationGIF& Gif() { return gif_; }
-  void SetImageList(TVMGIFImageList* list) { gif_.SetImageList(list); ApplyAutoSize(); }
-  void SetImageListID(int id) { gif_.SetImageListID(id); ApplyAutoSize(); }
+  void SetImageList(TVMGIFImageList* list) { gif_.SetImageList(list); }
+  void SetImageListID(int id) { gif_.SetImageListID(id); }
   bool SetFileName(const std::wstring& path);
   void SetDilators(int x, int y) { gif_.Xdilator = x; gif_.Ydilator = y; Invalidate(); }
   void SetFillType(TFillType fill) { gif_.FillType = fill; Invalidate(); }
@@ -58,6 +58,7 @@ class TVMCombinationPanel : public TVMNotRefreshPanel {
   const wchar_t* ClassName() const override { return L"TVMCombinationPanel"; }
   void PaintContent(HDC dc, const IntRect& inner) override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Created() override { ApplyAutoSize(); }
 
  private:
   void ApplyAutoSize();

@@ -1,5 +1,7 @@
 #include "widgets/win/gif_image.h"
 
+#include <algorithm>
+
 namespace kolo {
 
 TVMGIFImage::TVMGIFImage() : list_([this] { ImageChanged(); }) {}
@@ -7,17 +9,20 @@ TVMGIFImage::TVMGIFImage() : list_([this] { ImageChanged(); }) {}
 TVMGIFImage::~TVMGIFImage() { StopTimer(); }
 
 void TVMGIFImage::SetImageList(TVMGIFImageList* list) {
+  if (list != list_.Get()) subImage_ = 0;
   list_.Set(list);
   ImageChanged();
 }
 
 void TVMGIFImage::SetImageListID(int id) {
+  if (id != id_) subImage_ = 0;
   id_ = id;
   ImageChanged();
 }
 
 bool TVMGIFImage::SetFileName(const std::wstring& path) {
   fileName_ = path;
+  subImage_ = 0;  // another picture: the old frame number may not exist in it
   bool ok = true;
   if (path.empty()) file_.SetData({});
   else ok = file_.LoadFile(path);
@@ -45,7 +50,7 @@ void TVMGIFImage::ImageChanged() {
   ApplyAutoSize();
   Invalidate();
   // A new picture may animate where the old one could not.
-  if (running_ && pendingDelay_ == 0) Schedule(kFirstStepMs);
+  if (running_ && !stepping_) Schedule(kFirstStepMs);
 }
 
 void TVMGIFImage::ApplyAutoSize() {
@@ -55,12 +60,14 @@ void TVMGIFImage::ApplyAutoSize() {
 }
 
 void TVMGIFImage::Schedule(int ms) {
-  pendingDelay_ = ms;
-  if (Handle()) ::SetTimer(Handle(), kTimerId, static_cast<UINT>(ms), nullptr);
+  pendingDelay_ = std::max(ms, kMinStepMs);
+  stepping_ = true;
+  if (Handle()) ::SetTimer(Handle(), kTimerId, static_cast<UINT>(pendingDelay_), nullptr);
 }
 
 void TVMGIFImage::StopTimer() {
   pendingDelay_ = 0;
+  stepping_ = false;
   if (Handle()) ::KillTimer(Handle(), kTimerId);
 }
 

@@ -32,6 +32,7 @@ class TVMGIFImage : public Widget {
   TImageVAlign ImageVAlign() const { return valign_; }
   void SetImageVAlign(TImageVAlign a) { valign_ = a; Invalidate(); }
 
+  // A new picture (file, list or entry) starts at frame 0.
   int SubImageId() const { return subImage_; }
   void SetSubImageId(int id) { subImage_ = id < 0 ? 0 : id; Invalidate(); }
   bool IsRun() const { return running_; }
@@ -40,14 +41,17 @@ class TVMGIFImage : public Widget {
   int FrameCount() const;
   SIZE ImageSize() const;
   // The delay the running animation waits before its next step (ms); 0 when idle.
-  int PendingStepDelay() const { return pendingDelay_; }
+  int PendingStepDelay() const { return stepping_ ? pendingDelay_ : 0; }
   // One animation step, as the timer runs it.
   void Step();
+  // Shortest wait between steps: a frame delay of 0 steps at the next tick.
+  static constexpr int kMinStepMs = 10;
 
  protected:
   const wchar_t* ClassName() const override { return L"TVMGIFImage"; }
   void Paint(HDC dc, const IntRect& client) override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Created() override { ApplyAutoSize(); }
 
  private:
   static constexpr UINT_PTR kTimerId = 1;
@@ -67,6 +71,7 @@ class TVMGIFImage : public Widget {
   TImageVAlign valign_ = ivaTop;
   int subImage_ = 0;
   bool running_ = false;
+  bool stepping_ = false;  // a step is scheduled
   int pendingDelay_ = 0;
 };
 

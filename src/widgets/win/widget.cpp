@@ -78,6 +78,7 @@ bool Widget::Create(HWND parent, int x, int y, int width, int height) {
   if (!enabled_) style |= WS_DISABLED;
   if (!CreateWin(cls, L"", style, 0, x, y, width, height, parent)) return false;
   AttachToParent();
+  Created();
   return true;
 }
 
@@ -397,7 +398,8 @@ LRESULT Widget::HandleWheel(WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Widget::HandleColorDrag(UINT msg, WPARAM wp, LPARAM lp) {
-  if (!OnDragOver && !OnEndDrag) {
+  auto& handler = msg == WM_DRAGCOLOR_OVER ? OnDragOver : OnEndDrag;
+  if (!handler) {
     HWND parent = ::GetParent(hwnd());
     return parent ? ::SendMessageW(parent, msg, wp, lp) : 0;
   }
@@ -405,8 +407,7 @@ LRESULT Widget::HandleColorDrag(UINT msg, WPARAM wp, LPARAM lp) {
   ::GetCursorPos(&pt);
   RECT wr = WindowRect();
   int state = static_cast<int>(wp & 0xFF);
-  auto& handler = msg == WM_DRAGCOLOR_OVER ? OnDragOver : OnEndDrag;
-  if (handler) handler(*this, lp, pt.x - wr.left, pt.y - wr.top, state);
+  handler(*this, lp, pt.x - wr.left, pt.y - wr.top, state);
   return 0;
 }
 

@@ -121,8 +121,8 @@ class Widget : public win::Window {
   MouseMoveEvent OnMouseMove;
   WheelEvent OnMouseWheel;
   KeyEvent OnKeyDown, OnKeyUp;
-  // Colour drags. A control without these handlers passes the messages on to
-  // its parent window, so a picture on a panel does not swallow them.
+  // Colour drags. A control without the handler for a message passes that
+  // message on to its parent window, so a picture on a panel does not swallow it.
   ColorDragEvent OnDragOver, OnEndDrag;
 
  protected:
@@ -136,6 +136,8 @@ class Widget : public win::Window {
   void PaintParentBackground(HDC dc);
   // Area the aligned children share (panels leave out their borders).
   virtual IntRect AlignArea() const;
+  // Called at the end of Create: properties that depend on the window (AutoSize) apply here.
+  virtual void Created() {}
   virtual void ChildAdded(Widget& child) {}
   virtual void ChildRemoved(Widget& child) {}
   virtual void Resized() {}

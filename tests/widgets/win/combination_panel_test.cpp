@@ -81,6 +81,32 @@ TEST(CombinationPanel, NaturalSizeWithoutDilatorsOrRoom) {
   EXPECT_EQ(Rendering(panel).At(1, 1), kBack);
 }
 
+TEST(CombinationPanel, AutoSizeHoldsAtCreationAndWhenTheListChanges) {
+  TestForm form;
+  TVMGIFImageList list;
+  list.Add("frame.gif", 0, GridGif());
+  TVMCombinationPanel early;
+  early.SetAutoSize(true);
+  early.SetImageList(&list);
+  early.SetImageListID(0);
+  ASSERT_TRUE(early.Create(form.Handle(), 0, 0, 30, 20));
+  EXPECT_EQ(early.Bounds(), IntRect::FromSize(0, 0, 8, 6)) << "set before creation, kept by it";
+
+  TVMGIFImageList later;
+  TVMCombinationPanel waiting;
+  waiting.SetAutoSize(true);
+  waiting.SetImageList(&later);
+  waiting.SetImageListID(0);
+  ASSERT_TRUE(waiting.Create(form.Handle(), 40, 0, 30, 20));
+  EXPECT_EQ(waiting.Width(), 30) << "no picture yet: the size stays";
+  later.Add("frame.gif", 0, GridGif());
+  EXPECT_EQ(waiting.Width(), 8);
+  EXPECT_EQ(waiting.Height(), 6);
+  later.Clear();
+  later.Add("wide.gif", 0, SolidGif(12, 3, {1, 2, 3}));
+  EXPECT_EQ(waiting.Bounds(), IntRect::FromSize(40, 0, 12, 3));
+}
+
 TEST(CombinationPanel, MouseTransparentPanelLetsThePointerThrough) {
   TestForm form;
   TVMCombinationPanel panel;

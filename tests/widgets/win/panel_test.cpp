@@ -52,6 +52,29 @@ TEST(Panel, ColourDragMessagesBecomeEventsWithPanelCoordinates) {
   EXPECT_EQ(drop[0].y, 9);
 }
 
+TEST(Panel, ColourDragMessageWithoutItsOwnHandlerGoesToTheParent) {
+  TestForm form;
+  TVMNotRefreshPanel panel;
+  ASSERT_TRUE(panel.Create(form.Handle(), 0, 0, 100, 80));
+  TVMNotRefreshPanel overOnly, dropOnly;
+  ASSERT_TRUE(overOnly.Create(panel, 0, 0, 30, 20));
+  ASSERT_TRUE(dropOnly.Create(panel, 40, 0, 30, 20));
+  std::vector<Widget*> panelOver, panelDrop, childOver, childDrop;
+  panel.OnDragOver = [&](Widget& s, LPARAM, int, int, int) { panelOver.push_back(&s); };
+  panel.OnEndDrag = [&](Widget& s, LPARAM, int, int, int) { panelDrop.push_back(&s); };
+  overOnly.OnDragOver = [&](Widget& s, LPARAM, int, int, int) { childOver.push_back(&s); };
+  dropOnly.OnEndDrag = [&](Widget& s, LPARAM, int, int, int) { childDrop.push_back(&s); };
+
+  ::SendMessageW(overOnly.Handle(), WM_DRAGCOLOR_OVER, 2, 1);
+  ::SendMessageW(overOnly.Handle(), WM_DRAGCOLOR_DROP, 2, 1);
+  ::SendMessageW(dropOnly.Handle(), WM_DRAGCOLOR_OVER, 2, 1);
+  ::SendMessageW(dropOnly.Handle(), WM_DRAGCOLOR_DROP, 2, 1);
+  EXPECT_EQ(childOver, std::vector<Widget*>{&overOnly});
+  EXPECT_EQ(childDrop, std::vector<Widget*>{&dropOnly});
+  EXPECT_EQ(panelOver, std::vector<Widget*>{&panel}) << "the move over the drop-only child";
+  EXPECT_EQ(panelDrop, std::vector<Widget*>{&panel}) << "the drop on the move-only child";
+}
+
 TEST(Panel, EnterLeaveAndWheelEvents) {
   TestForm form;
   TVMNotRefreshPanel panel;
