@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "app/main_layout.h"
 #include "app/routines.h"
 #include "app/size_edit.h"
@@ -149,6 +151,13 @@ void TImageBottomPanel::PaintContent(HDC dc, const IntRect& inner) {
   ::DrawTextW(dc, L"\u00D7", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+// A field is white while it has something to take or show, else panel ground.
+void TImageBottomPanel::LightField(TEditPanel& field, bool lit) {
+  field.editColor = lit ? clWhite : clSkyBlue;
+  field.SetColor(field.editColor);
+  ::InvalidateRect(field.edit, nullptr, TRUE);
+}
+
 void TImageBottomPanel::SetImageControls(bool enabled, const std::string& url, int height, int width) {
   enabled_ = enabled;
   TfrmMain& m = main_;
@@ -156,25 +165,19 @@ void TImageBottomPanel::SetImageControls(bool enabled, const std::string& url, i
                      &m.acRotateRight, &m.acFlipHoriz, &m.acFlipVertical, &m.acDeleteImage, &m.acImageToWeb,
                      &m.acPublishOnSite})
     a->SetEnabled(enabled);
-  for (Widget* w : {static_cast<Widget*>(&btnGetTransColorImage), static_cast<Widget*>(&btnClearTransImage),
-                    static_cast<Widget*>(&btnChangeSizeImage), static_cast<Widget*>(&panGetTrans),
-                    static_cast<Widget*>(&panWidth), static_cast<Widget*>(&panHeight)})
+  for (Widget* w : std::initializer_list<Widget*>{&btnGetTransColorImage, &btnClearTransImage, &btnChangeSizeImage,
+                                                  &panGetTrans, &panWidth, &panHeight})
     w->SetEnabled(enabled);
   ::EnableWindow(edWidthImage, enabled);
   ::EnableWindow(edHeightImage, enabled);
   ::EnableWindow(imgTransColor.Handle(), enabled);
-  panWidth.editColor = panHeight.editColor = enabled ? clWhite : clSkyBlue;
-  panWidth.SetColor(panWidth.editColor);
-  panHeight.SetColor(panHeight.editColor);
-  ::InvalidateRect(edWidthImage, nullptr, TRUE);
-  ::InvalidateRect(edHeightImage, nullptr, TRUE);
+  LightField(panWidth, enabled);
+  LightField(panHeight, enabled);
   btnOpenImage.SetEnabled(true);
 
   ::SetWindowTextW(edURL, Widen(url).c_str());
   // The address field reads as empty ground until the picture has an address.
-  panUrl.editColor = url.empty() ? clSkyBlue : clWhite;
-  panUrl.SetColor(panUrl.editColor);
-  ::InvalidateRect(edURL, nullptr, TRUE);
+  LightField(panUrl, !url.empty());
   btnCopyURLImage.SetEnabled(!url.empty());
   m.acViewOnSite.SetEnabled(!url.empty());
   ::SetWindowTextW(edWidthImage, width >= 1 ? std::to_wstring(width).c_str() : L"");

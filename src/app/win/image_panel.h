@@ -54,6 +54,7 @@ class TImageBottomPanel : public TVMNotRefreshPanel {
  private:
   void PlaceButton(TVMPictureButton& b, TVMGIFImageList& images, int firstImage, int x, int y);
   HWND MakeEdit(TEditPanel& panel, int x, int y, int w, int h, DWORD style);
+  static void LightField(TEditPanel& field, bool lit);
 
   TfrmMain& main_;
   bool enabled_ = false;
