@@ -5,7 +5,7 @@ usage: geometry-picture.py COLOUR_TAB.png IMAGE_TAB.png OUT.png
 
 COLOUR_TAB.png shows a colour tab (the screen-colour tab), IMAGE_TAB.png the
 screenshot tab; both are 364x320 window captures. The rectangles are the ones
-of src/app/main_layout.h, in window coordinates.
+of src/frame/main_layout.h, in window coordinates.
 """
 import sys
 

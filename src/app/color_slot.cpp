@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/routines.h"
+#include "frame/routines.h"
 
 namespace kolo {
 

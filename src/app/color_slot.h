@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_layout.h"
-#include "app/settings.h"
+#include "frame/main_layout.h"
+#include "frame/settings.h"
 #include "color/color.h"
 #include "widgets/gif_decode.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/hint_caption.h"
-#include "app/messages.h"
+#include "frame/hint_caption.h"
+#include "platform/messages.h"
 
 namespace kolo {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/input.h"
 #include "color/color.h"
 
 namespace kolo {

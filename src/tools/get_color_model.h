@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cursor_shapes.h"
-#include "app/settings_store.h"
-#include "app/work_picture.h"
+#include "frame/cursor_shapes.h"
+#include "frame/settings_store.h"
+#include "frame/work_picture.h"
 #include "color/color.h"
 
 namespace kolo {

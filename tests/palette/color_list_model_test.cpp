@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 
 namespace kolo {
 namespace {

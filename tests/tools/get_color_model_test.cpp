@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/memory_store.h"
+#include "frame/memory_store.h"
 
 namespace kolo {
 namespace {

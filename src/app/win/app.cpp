@@ -7,10 +7,10 @@
 #include <array>
 #include <memory>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
-#include "app/win/secondary_form.h"
+#include "widgets/win/message_box_win.h"
+#include "widgets/win/secondary_form.h"
 #include "platform/win/hints.h"
 
 namespace kolo::win {

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/hint_caption.h"
-#include "app/input.h"
+#include "frame/hint_caption.h"
+#include "platform/input.h"
 #include "app/win/main_window.h"
-#include "app/win/system_win.h"
+#include "frame/win/system_win.h"
 #include "color/color_text.h"
 #include "palette/win/palette_strip.h"
 

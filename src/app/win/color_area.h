@@ -19,9 +19,9 @@
 #include <string>
 
 #include "app/color_slot.h"
-#include "app/settings.h"
-#include "app/win/popup_menu.h"
-#include "palette/win/color_drag.h"
+#include "frame/settings.h"
+#include "widgets/win/popup_menu.h"
+#include "frame/win/color_drag.h"
 #include "widgets/action.h"
 #include "widgets/win/gif_image.h"
 #include "widgets/win/gif_image_list.h"

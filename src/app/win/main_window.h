@@ -12,12 +12,12 @@
 #include <optional>
 #include <string>
 
-#include "app/messages.h"
-#include "app/settings.h"
-#include "app/win/base_tab.h"
-#include "app/win/image_view.h"
-#include "app/win/popup_menu.h"
-#include "app/win/system_cursor.h"
+#include "platform/messages.h"
+#include "frame/settings.h"
+#include "frame/win/base_tab.h"
+#include "widgets/win/image_view.h"
+#include "widgets/win/popup_menu.h"
+#include "frame/win/system_cursor.h"
 #include "app/win/tab_button.h"
 #include "hook/win/hook_binding.h"
 #include "platform/win/handles.h"

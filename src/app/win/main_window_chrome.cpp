@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/main_layout.h"
-#include "app/win/forms.h"
+#include "frame/main_layout.h"
+#include "widgets/win/forms.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
-#include "app/win/system_win.h"
+#include "widgets/win/message_box_win.h"
+#include "frame/win/system_win.h"
 
 namespace kolo::win {
 

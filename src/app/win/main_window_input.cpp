@@ -2,13 +2,13 @@
 // application-wide message filter.
 #include <windowsx.h>
 
-#include "app/main_layout.h"
-#include "app/routines.h"
-#include "app/size_edit.h"
-#include "app/win/forms.h"
-#include "app/win/image_panel.h"
+#include "frame/main_layout.h"
+#include "frame/routines.h"
+#include "frame/size_edit.h"
+#include "widgets/win/forms.h"
+#include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
+#include "widgets/win/message_box_win.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "hook/hook_events.h"
 #include "platform/win/hints.h"

@@ -5,11 +5,11 @@
 
 #include <cstdio>
 
-#include "app/hint_caption.h"
-#include "app/main_layout.h"
+#include "frame/hint_caption.h"
+#include "frame/main_layout.h"
 #include "art_ids.h"
 #include "app/win/color_area.h"
-#include "app/win/image_panel.h"
+#include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
 #include "palette/win/palette_strip.h"
 #include "platform/win/hints.h"

@@ -1,6 +1,6 @@
 #include "clipboard/win/clipboard_tab.h"
 
-#include "app/win/image_panel.h"
+#include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
 
 namespace kolo::win {

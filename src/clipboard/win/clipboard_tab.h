@@ -1,7 +1,7 @@
 // Tab 6: the clipboard history.
 #pragma once
 
-#include "app/win/base_tab.h"
+#include "frame/win/base_tab.h"
 
 namespace kolo::win {
 

@@ -1,6 +1,6 @@
 #include "images/win/get_image_tab.h"
 
-#include "app/win/image_panel.h"
+#include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
 #include "platform/win/handles.h"
 

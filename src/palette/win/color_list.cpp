@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/messages.h"
-#include "app/win/popup_menu.h"
+#include "platform/messages.h"
+#include "widgets/win/popup_menu.h"
 
 namespace kolo {
 

@@ -14,7 +14,7 @@
 
 #include "palette/color_list_model.h"
 #include "palette/palette_file.h"
-#include "palette/win/color_drag.h"
+#include "frame/win/color_drag.h"
 #include "widgets/win/gif_image_list.h"
 #include "widgets/win/not_refresh_panel.h"
 #include "widgets/win/scroll_image.h"

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/main_layout.h"
-#include "app/settings.h"
+#include "frame/main_layout.h"
+#include "frame/settings.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
-#include "app/win/system_win.h"
+#include "widgets/win/message_box_win.h"
+#include "frame/win/system_win.h"
 #include "color/color_text.h"
 #include "palette/palette_file.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/popup_menu.h"
+#include "widgets/win/popup_menu.h"
 #include "palette/win/color_list.h"
 #include "widgets/action.h"
 #include "widgets/win/gif_image_list.h"

@@ -1,7 +1,7 @@
 // Tab 1: harmonies on the colour wheels.
 #pragma once
 
-#include "app/win/base_tab.h"
+#include "frame/win/base_tab.h"
 
 namespace kolo::win {
 

@@ -1,7 +1,7 @@
 // Tab 2: fixed, random, gradient and screen palettes.
 #pragma once
 
-#include "app/win/base_tab.h"
+#include "frame/win/base_tab.h"
 
 namespace kolo::win {
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "app/win/main_window.h"
-#include "app/win/system_cursor.h"
+#include "frame/win/system_cursor.h"
 #include "art_ids.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "widgets/win/gif_image_list.h"

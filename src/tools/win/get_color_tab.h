@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/win/base_tab.h"
+#include "frame/win/base_tab.h"
 #include "platform/win/handles.h"
 #include "tools/get_color_model.h"
 #include "widgets/win/gif_image_list.h"

@@ -1,7 +1,7 @@
 // Tab 0: slices through the colour models.
 #pragma once
 
-#include "app/win/base_tab.h"
+#include "frame/win/base_tab.h"
 
 namespace kolo::win {
 

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
-#include "app/messages.h"
+#include "platform/input.h"
+#include "platform/messages.h"
 #include "color/color.h"
 #include "platform/win/handles.h"
 #include "platform/win/window.h"

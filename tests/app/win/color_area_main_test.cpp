@@ -10,8 +10,8 @@
 #include <string>
 
 #include "../../widgets/win/widget_test_util.h"
-#include "app/main_layout.h"
-#include "app/memory_store.h"
+#include "frame/main_layout.h"
+#include "frame/memory_store.h"
 #include "app/win/color_area.h"
 #include "app/win/main_window.h"
 #include "palette/win/palette_strip.h"

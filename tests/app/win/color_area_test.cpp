@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "../../widgets/win/widget_test_util.h"
-#include "app/hint_caption.h"
-#include "app/main_layout.h"
+#include "frame/hint_caption.h"
+#include "frame/main_layout.h"
 #include "color/color_text.h"
 
 namespace kolo::win {

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "../../widgets/win/widget_test_util.h"
-#include "app/main_layout.h"
-#include "app/memory_store.h"
-#include "app/messages.h"
+#include "frame/main_layout.h"
+#include "frame/memory_store.h"
+#include "platform/messages.h"
 #include "app/win/color_area.h"
-#include "app/win/image_panel.h"
+#include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
+#include "widgets/win/message_box_win.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "palette/win/palette_strip.h"
 

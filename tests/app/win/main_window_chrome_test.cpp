@@ -3,10 +3,10 @@
 
 #include <memory>
 
-#include "app/memory_store.h"
-#include "app/win/forms.h"
+#include "frame/memory_store.h"
+#include "widgets/win/forms.h"
 #include "app/win/main_window.h"
-#include "app/win/popup_menu.h"
+#include "widgets/win/popup_menu.h"
 
 namespace kolo::win {
 namespace {

@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/shared_store.h"
+#include "frame/shared_store.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/memory_store.h"
-#include "app/win/image_panel.h"
-#include "app/win/message_box_win.h"
+#include "frame/memory_store.h"
+#include "frame/win/image_panel.h"
+#include "widgets/win/message_box_win.h"
 #include "platform/win/hints.h"
 
 namespace kolo::win {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "../../widgets/win/widget_test_util.h"
-#include "app/messages.h"
+#include "platform/messages.h"
 #include "platform/win/hints.h"
 
 namespace kolo {

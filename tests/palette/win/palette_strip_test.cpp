@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/shared_store.h"
+#include "frame/shared_store.h"
 
 #include <filesystem>
 #include <fstream>
@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "../../widgets/win/widget_test_util.h"
-#include "app/main_layout.h"
-#include "app/memory_store.h"
+#include "frame/main_layout.h"
+#include "frame/memory_store.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
+#include "widgets/win/message_box_win.h"
 #include "color/color_text.h"
 #include "palette/palette_file.h"
 

@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/shared_store.h"
+#include "frame/shared_store.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "../../hook/win/input_util.h"
-#include "app/memory_store.h"
+#include "frame/memory_store.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_win.h"
+#include "widgets/win/message_box_win.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "hook/hook_events.h"
 

@@ -1,4 +1,4 @@
-#include "app/win/message_box_win.h"
+#include "widgets/win/message_box_win.h"
 
 #include <functional>
 

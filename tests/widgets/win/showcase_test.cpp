@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/win/message_box_win.h"
+#include "widgets/win/message_box_win.h"
 #include "art_ids.h"
 #include "widget_test_util.h"
 #include "widgets/win/combination_panel.h"

@@ -1,0 +1,34 @@
+#include "frame/win/color_drag.h"
+
+#include "platform/messages.h"
+
+namespace kolo::win {
+
+HWND WindowUnderCursor() {
+  POINT p;
+  if (!::GetCursorPos(&p)) return nullptr;
+  return ::WindowFromPoint(p);
+}
+
+void ColorDragMessenger::Begin(LPARAM source) {
+  source_ = source;
+  lastTarget_ = nullptr;
+}
+
+void ColorDragMessenger::Move() {
+  HWND w = WindowUnderCursor();
+  if (w != lastTarget_ && lastTarget_) ::SendMessageW(lastTarget_, WM_DRAGCOLOR_OVER, kDragLeave, source_);
+  if (w != lastTarget_ && w)
+    ::SendMessageW(w, WM_DRAGCOLOR_OVER, kDragEnter, source_);
+  else if (w == lastTarget_ && w)
+    ::SendMessageW(w, WM_DRAGCOLOR_OVER, kDragMove, source_);
+  lastTarget_ = w;
+}
+
+void ColorDragMessenger::Drop() {
+  HWND target = lastTarget_;
+  lastTarget_ = nullptr;
+  if (target && WindowUnderCursor()) ::SendMessageW(target, WM_DRAGCOLOR_DROP, kDragMove, source_);
+}
+
+}  // namespace kolo::win
