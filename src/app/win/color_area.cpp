@@ -1,4 +1,5 @@
 #include "app/win/color_area.h"
+#include "frame/win/clipboard_text.h"
 
 #include <commctrl.h>
 
@@ -54,29 +55,6 @@ HWND MakeEdit(HWND parent, const layout::Rect& r, DWORD style) {
 void Place(Widget& w, HWND parent, const layout::Rect& r) { w.Create(parent, r.x, r.y, r.w, r.h); }
 
 }  // namespace
-
-// --- TEditPanel ---
-
-LRESULT TEditPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: {
-      if (!brush_ || brushColor_ != editColor) {
-        brush_ = MakeSolidBrush(ToColorRef(editColor));
-        brushColor_ = editColor;
-      }
-      HDC dc = reinterpret_cast<HDC>(wp);
-      ::SetBkColor(dc, ToColorRef(editColor));
-      ::SetTextColor(dc, ToColorRef(clFrame));
-      return reinterpret_cast<LRESULT>(brush_.Get());
-    }
-    case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lp) == edit && HIWORD(wp) == EN_KILLFOCUS && onEditKillFocus) onEditKillFocus();
-      return 0;
-    default:
-      return TVMNotRefreshPanel::HandleMessage(msg, wp, lp);
-  }
-}
 
 // --- TFontSample ---
 

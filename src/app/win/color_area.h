@@ -23,6 +23,7 @@
 #include "widgets/win/popup_menu.h"
 #include "frame/win/color_drag.h"
 #include "widgets/action.h"
+#include "widgets/win/edit_panel.h"
 #include "widgets/win/gif_image.h"
 #include "widgets/win/gif_image_list.h"
 #include "widgets/win/not_refresh_panel.h"
@@ -61,22 +62,6 @@ enum ColorMenuId {
   txtMenuEditText,
   // ColorFormatPopupMenu: the format index + this.
   fmtMenuFirst = 100,
-};
-
-// A panel holding a plain edit control: colours the edit and reports its
-// focus loss.
-class TEditPanel : public TVMNotRefreshPanel {
- public:
-  HWND edit = nullptr;
-  TColor editColor = clWhite;
-  std::function<void()> onEditKillFocus;
-
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
- private:
-  Brush brush_;
-  TColor brushColor_ = 0xFFFFFFFF;
 };
 
 // The font sample: a picture filled with slot 2 and written in slot 1.

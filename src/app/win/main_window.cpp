@@ -22,8 +22,6 @@
 namespace kolo::win {
 
 namespace {
-TfrmMain* g_main = nullptr;
-
 constexpr UINT_PTR kUnhookTimer = 1;
 constexpr UINT kUnhookDelayMs = 100;
 
@@ -32,21 +30,19 @@ constexpr const char* kTabHints[7] = {"Scolor picker",       "Scolor wheel",    
                                       "Sclipboard viewer"};
 }  // namespace
 
-TfrmMain* MainWindow() { return g_main; }
+TfrmMain* MainWindow() { return static_cast<TfrmMain*>(MainFrame()); }
 
 TfrmMain::TfrmMain() {
   hookExtractor = [](const std::wstring& path) { ExtractHookLibrary(path); };
 }
 
-TfrmMain::~TfrmMain() {
-  if (g_main == this) g_main = nullptr;
-}
+TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::Create(const CreateParams& params) {
   params_ = params;
   HICON icon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(1));
   RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr, icon);
-  g_main = this;
+  BecomeMainFrame();
   RECT r{0, 0, layout::kClientWidth, layout::kClientHeight};
   const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU;
   const DWORD exStyle = WS_EX_APPWINDOW;
@@ -80,6 +76,7 @@ void TfrmMain::FormCreate() {
   getImageTab = static_cast<TGetImageTab*>(tabs_[5].get());
   clipboardTab = static_cast<TClipboardTab*>(tabs_[6].get());
   clipboardTab->SkipNextChange = true;
+  onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
 
   RECT wr = WindowRect();
   fullWidth_ = wr.right - wr.left;

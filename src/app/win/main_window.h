@@ -16,6 +16,7 @@
 #include "frame/settings.h"
 #include "frame/win/base_tab.h"
 #include "widgets/win/image_view.h"
+#include "frame/win/main_frame.h"
 #include "widgets/win/popup_menu.h"
 #include "frame/win/system_cursor.h"
 #include "app/win/tab_button.h"
@@ -40,22 +41,7 @@ class TPaletteStrip;
 class TColorArea;
 class TImageBottomPanel;
 
-// Events of a screenshot mode besides the hook events.
-inline constexpr unsigned kShotCancel = 100;
-inline constexpr unsigned kShotTake = 101;
-
-// Refresh flags of RefreshColors.
-enum RefreshFlags : unsigned char {
-  rfFullRepaint = 0x01,  // not set: the tab may skip rebuilding its large picture
-  rfUpdateEdits = 0x02,
-  rfSlotsAndEdit = 0x04,
-  rfSlots = 0x08,
-  rfFontSample = 0x10,
-  rfNothing = 0x20,
-  rfReadColor = 0x40,
-};
-
-class TfrmMain : public Window {
+class TfrmMain : public TMainFrame {
  public:
   static constexpr wchar_t kClassName[] = L"TfrmMain";
   static constexpr wchar_t kTitle[] = L"Kolo";
@@ -75,30 +61,22 @@ class TfrmMain : public Window {
   bool Create(const CreateParams& params);
 
   // --- the tab frame ---
-  TBaseTab& CurrentTabObject() { return *tabs_[currentTab]; }
+  TBaseTab& CurrentTabObject() override { return *tabs_[currentTab]; }
   TBaseTab* Tab(int index) { return tabs_[static_cast<size_t>(index)].get(); }
   // Replaces a tab object (tests put recording tabs in).
   void SetTab(int index, std::unique_ptr<TBaseTab> tab);
   void ClickTabButton(int index);  // what a click on buttab<index> does
   void ShowCurrentTab();
-  void RefreshColors(unsigned char flags);
+  void RefreshColors(unsigned char flags) override;
   TabButton& TabButtonAt(int index) { return tabButtons_[static_cast<size_t>(index)]; }
 
-  TColor CurrentColor() const { return ColorSlot(options_, currentSlot); }
-  TColor& Slot(int index) { return ColorSlot(options_, index); }
-
   // --- settings ---
-  TKolOptions& Options() { return options_; }
-  PaletteStripState& Strip() { return strip_; }
   void LoadSettings();
   void SaveSettings();
 
   // --- capture modes and global input ---
-  // Starts a mode; false (nothing changes) when another mode runs or there are no hooks.
-  bool BeginCapture(CaptureMode mode);
-  // Ends the mode; the hooks go 100 ms later, outside the notification.
-  void EndCapture();
-  CaptureMode Capture() const { return captureMode; }
+  bool BeginCapture(CaptureMode mode) override;
+  void EndCapture() override;
   HookBinding& Hooks() { return hooks_; }
   SystemCursor& Cursors() { return cursors_; }
   // The application-wide message filter: true when the message was handled.
@@ -123,15 +101,8 @@ class TfrmMain : public Window {
   const std::wstring& Caption() const { return caption_; }
   void OnApplicationHint(const std::string& hint);
 
-  // Colour drags started from the main image.
-  void BeginColorDrag(TColor c);
-  // A screen tool's cursor: kept (replacing the previous one) and shown in place of the arrow.
-  void SetToolCursor(HCURSOR cursor);
-  // Image controls of the screenshot and clipboard tabs (the bottom image page).
-  void SetImageControls(bool enabled, const std::string& url, int height, int width);
-  void CopyImageUrl();
-  void ChangeSizeClicked();
-  bool ImageControlsEnabled() const;
+  void BeginColorDrag(TColor c) override;
+  void SetToolCursor(HCURSOR cursor) override;
   // Tells the user that the screen tools cannot run without the hook library.
   void ReportNoHooks();
 
@@ -143,50 +114,9 @@ class TfrmMain : public Window {
   enum MainMenuItem { mmOptions = 1, mmHelp = 2, mmAbout = 3 };
   void ShowMainMenu(int screenX, int screenY);
 
-  // The main window's pictures (its image list); controls of every tab draw from it.
-  TVMGIFImageList mainImages;
+  TVMNotRefreshPanel& PaletteBottomTab() override;
 
-  // The form: four pagers, each showing one page at a time; every tab's
-  // Activate picks the pages it needs.
-  TVMPagerPanel ImagePager, rightPager, subColorPager, bottomPager;
-  struct Pages {
-    // ImagePager: the main image (also the drag source of its colours), the
-    // mixing picture, the clipboard's pictures.
-    TVMNotRefreshPanel ImageTab, MixPaletteImageTab, clipboardImages;
-    // rightPager: the colour tools (colour area above subColorPager), the
-    // screenshot list, the clipboard's colours.
-    TVMNotRefreshPanel colorChangerTab, screenShotTab, clipboardTab;
-    // subColorPager: one page per colour tab.
-    TVMNotRefreshPanel paletteTab, circleTab, fixColorTab, mixColorTab, getColorTab;
-  } pages;
-  // bottomPager's pages: the palette strip's paletteBottomTab, and this one.
-  std::unique_ptr<TImageBottomPanel> imageBottomTab;
-  TVMNotRefreshPanel& PaletteBottomTab();
-  // Switches the pagers as a tab's Activate does; null leaves a pager alone,
-  // and `sub` only matters under the colour page.
-  void ShowPages(TVMNotRefreshPanel* image, TVMNotRefreshPanel* right, TVMNotRefreshPanel* bottom,
-                 TVMNotRefreshPanel* sub = nullptr);
-
-  // Shared controls.
-  ImageView imgMain;
-  ImageView smallPreview;  // on the screen-colour page
-  ImageView& imgTransColor();
-  WorkPicture work;
-
-  // Actions on the current picture, shared by the image page's buttons and menus.
-  TAction acViewImage{"acViewImage"}, acSaveImage{"acSaveImage"}, acCopyImage{"acCopyImage"},
-      acPrintImage{"acPrintImage"}, acRotateLeft{"acRotateLeft"}, acRotateRight{"acRotateRight"},
-      acFlipHoriz{"acFlipHoriz"}, acFlipVertical{"acFlipVertical"}, acDeleteImage{"acDeleteImage"},
-      acImageToWeb{"acImageToWeb"}, acPublishOnSite{"acPublishOnSite"}, acViewOnSite{"acViewOnSite"};
   HCURSOR squareCursor() const { return squareCursor_.Get(); }
-
-  // State named as the rest of the program knows it.
-  int currentTab = 0;
-  int currentSlot = 0;
-  CaptureMode captureMode = CaptureMode::None;
-  bool colorDragging = false;
-  HWND lastDragTarget = nullptr;
-  TColor dragColor = clEmptyColor;
 
   // The palette strip (ColorList and its commands) in the bottom pager.
   std::unique_ptr<TPaletteStrip> paletteStrip;
@@ -262,8 +192,6 @@ class TfrmMain : public Window {
   void SetupImageActions();
 
   CreateParams params_;
-  TKolOptions options_;
-  PaletteStripState strip_;
   std::array<std::unique_ptr<TBaseTab>, 7> tabs_;
   std::array<TabButton, 7> tabButtons_;
   // Title strip buttons: small size, minimise to tray, stay on top, close.
@@ -281,11 +209,6 @@ class TfrmMain : public Window {
   HWND nextViewer_ = nullptr;
   bool trayIconShown_ = false;
 };
-
-// Puts text on the clipboard (the clipboard tab skips this change of our own).
-bool CopyTextToClipboard(const std::wstring& text);
-// The clipboard's text, if it holds any.
-std::optional<std::string> ReadClipboardText();
 
 // The process's main window, while it exists.
 TfrmMain* MainWindow();

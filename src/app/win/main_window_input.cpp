@@ -98,15 +98,6 @@ LRESULT TfrmMain::OnNcHitTest(WPARAM wp, LPARAM lp) {
   return hit;
 }
 
-void TfrmMain::ChangeSizeClicked() {
-  if (!imageBottomTab) return;
-  const int width = imageBottomTab->WidthValue(), height = imageBottomTab->HeightValue();
-  if (width >= 1 && height >= 1)
-    CurrentTabObject().ChangeImageSize(width, height);
-  else
-    ShowMessageBox("The image size must be greater than zero.", MessageKind::Warning, 0x04);
-}
-
 void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
   switch (captureMode) {
     case CaptureMode::None:
@@ -212,39 +203,6 @@ void TfrmMain::OnEscape() {
 void TfrmMain::CancelAreaShot() {
   if (onShotEvent) onShotEvent(CaptureMode::AreaShot, kShotCancel, 0);
   if (captureMode == CaptureMode::AreaShot) EndCapture();
-}
-
-std::optional<std::string> ReadClipboardText() {
-  if (!::OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<std::string> text;
-  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-      text = Narrow(std::wstring(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t))));
-      ::GlobalUnlock(h);
-    }
-  }
-  ::CloseClipboard();
-  return text;
-}
-
-bool CopyTextToClipboard(const std::wstring& text) {
-  TfrmMain* main = MainWindow();
-  if (main && main->clipboardTab) main->clipboardTab->SkipNextChange = true;
-  if (!::OpenClipboard(main ? main->Handle() : nullptr)) return false;
-  ::EmptyClipboard();
-  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  bool ok = false;
-  if (mem) {
-    if (void* p = ::GlobalLock(mem)) {
-      memcpy(p, text.c_str(), bytes);
-      ::GlobalUnlock(mem);
-      ok = ::SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-    }
-    if (!ok) ::GlobalFree(mem);
-  }
-  ::CloseClipboard();
-  return ok;
 }
 
 }  // namespace kolo::win

@@ -98,17 +98,7 @@ void TfrmMain::CreatePages() {
   }
 }
 
-void TfrmMain::ShowPages(TVMNotRefreshPanel* image, TVMNotRefreshPanel* right, TVMNotRefreshPanel* bottom,
-                         TVMNotRefreshPanel* sub) {
-  ImagePager.SetCurrentPanel(image);
-  rightPager.SetCurrentPanel(right);
-  bottomPager.SetCurrentPanel(bottom);
-  subColorPager.SetCurrentPanel(sub);
-}
-
 TVMNotRefreshPanel& TfrmMain::PaletteBottomTab() { return paletteStrip->paletteBottomTab; }
-
-ImageView& TfrmMain::imgTransColor() { return imageBottomTab->imgTransColor; }
 
 // Each action runs the current tab's operation on its picture.
 void TfrmMain::SetupImageActions() {
@@ -235,18 +225,6 @@ void TfrmMain::RefreshSlots(bool rewriteEdit) {
 void TfrmMain::RefreshFontSample() {
   if (colorArea) colorArea->RefreshPictures();
   if (onFontSampleRefresh) onFontSampleRefresh();
-}
-
-void TfrmMain::SetImageControls(bool enabled, const std::string& url, int height, int width) {
-  if (imageBottomTab) imageBottomTab->SetImageControls(enabled, url, height, width);
-}
-
-bool TfrmMain::ImageControlsEnabled() const { return imageBottomTab && imageBottomTab->ControlsEnabled(); }
-
-void TfrmMain::CopyImageUrl() {
-  if (!imageBottomTab) return;
-  const std::string url = imageBottomTab->Url();
-  if (!url.empty()) CopyTextToClipboard(Widen(url));
 }
 
 }  // namespace kolo::win

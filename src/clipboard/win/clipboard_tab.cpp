@@ -1,7 +1,7 @@
 #include "clipboard/win/clipboard_tab.h"
 
 #include "frame/win/image_panel.h"
-#include "app/win/main_window.h"
+#include "frame/win/main_frame.h"
 
 namespace kolo::win {
 

@@ -6,12 +6,12 @@
 #include "frame/hint_caption.h"
 #include "platform/messages.h"
 #include "frame/win/image_panel.h"
-#include "app/win/main_window.h"
+#include "frame/win/main_frame.h"
 #include "frame/win/system_cursor.h"
 
 namespace kolo::win {
 
-TBaseTab::TBaseTab(TfrmMain& main) : main_(main) {}
+TBaseTab::TBaseTab(TMainFrame& main) : main_(main) {}
 TBaseTab::~TBaseTab() = default;
 
 void TBaseTab::MouseMove(unsigned shift, int x, int y) {

@@ -18,11 +18,11 @@
 
 namespace kolo::win {
 
-class TfrmMain;
+class TMainFrame;
 
 class TBaseTab : public SettingsClient {
  public:
-  explicit TBaseTab(TfrmMain& main);
+  explicit TBaseTab(TMainFrame& main);
   virtual ~TBaseTab();
   TBaseTab(const TBaseTab&) = delete;
   TBaseTab& operator=(const TBaseTab&) = delete;
@@ -97,7 +97,7 @@ class TBaseTab : public SettingsClient {
   bool tracking = false;
 
  protected:
-  TfrmMain& main_;
+  TMainFrame& main_;
 
  private:
   void InvertSquare(int x, int y);

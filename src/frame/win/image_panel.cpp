@@ -7,7 +7,8 @@
 #include "frame/main_layout.h"
 #include "frame/routines.h"
 #include "frame/size_edit.h"
-#include "app/win/main_window.h"
+#include "frame/win/base_tab.h"
+#include "frame/win/main_frame.h"
 #include "art_ids.h"
 #include "platform/win/hints.h"
 
@@ -26,7 +27,7 @@ LRESULT CALLBACK SizeEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWOR
   if (m == WM_CHAR && !IsSizeEditChar(static_cast<unsigned>(w))) return 0;
   if (m == WM_KEYUP) {
     LRESULT r = ::DefSubclassProc(h, m, w, l);
-    if (TfrmMain* main = MainWindow()) main->CurrentTabObject().ImageSizeEdited(h);
+    if (TMainFrame* main = MainFrame()) main->CurrentTabObject().ImageSizeEdited(h);
     return r;
   }
   return ::DefSubclassProc(h, m, w, l);
@@ -56,7 +57,7 @@ HWND TImageBottomPanel::MakeEdit(TEditPanel& panel, int x, int y, int w, int h, 
 bool TImageBottomPanel::Build(HWND pager, TVMGIFImageList& images) {
   const auto& page = layout::kBottomPager;
   if (!Create(pager, 0, 0, page.w, page.h)) return false;
-  TfrmMain& m = main_;
+  TMainFrame& m = main_;
 
   // Row 1: the file and clipboard tools, then rotate and flip, then publishing.
   struct Tool {
@@ -160,7 +161,7 @@ void TImageBottomPanel::LightField(TEditPanel& field, bool lit) {
 
 void TImageBottomPanel::SetImageControls(bool enabled, const std::string& url, int height, int width) {
   enabled_ = enabled;
-  TfrmMain& m = main_;
+  TMainFrame& m = main_;
   for (TAction* a : {&m.acViewImage, &m.acSaveImage, &m.acCopyImage, &m.acPrintImage, &m.acRotateLeft,
                      &m.acRotateRight, &m.acFlipHoriz, &m.acFlipVertical, &m.acDeleteImage, &m.acImageToWeb,
                      &m.acPublishOnSite})

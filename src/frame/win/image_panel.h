@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/win/color_area.h"
+#include "widgets/win/edit_panel.h"
 #include "widgets/win/image_view.h"
 #include "widgets/action.h"
 #include "widgets/win/gif_image_list.h"
@@ -17,11 +17,11 @@
 
 namespace kolo::win {
 
-class TfrmMain;
+class TMainFrame;
 
 class TImageBottomPanel : public TVMNotRefreshPanel {
  public:
-  explicit TImageBottomPanel(TfrmMain& main) : main_(main) {}
+  explicit TImageBottomPanel(TMainFrame& main) : main_(main) {}
 
   // Builds the page and its controls inside `pager`, pictures from `images`.
   bool Build(HWND pager, TVMGIFImageList& images);
@@ -56,7 +56,7 @@ class TImageBottomPanel : public TVMNotRefreshPanel {
   HWND MakeEdit(TEditPanel& panel, int x, int y, int w, int h, DWORD style);
   static void LightField(TEditPanel& field, bool lit);
 
-  TfrmMain& main_;
+  TMainFrame& main_;
   bool enabled_ = false;
 };
 

@@ -1,7 +1,7 @@
 #include "images/win/get_image_tab.h"
 
 #include "frame/win/image_panel.h"
-#include "app/win/main_window.h"
+#include "frame/win/main_frame.h"
 #include "platform/win/handles.h"
 
 namespace kolo::win {

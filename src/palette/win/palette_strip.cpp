@@ -1,4 +1,5 @@
 #include "palette/win/palette_strip.h"
+#include "frame/win/clipboard_text.h"
 
 #include <commdlg.h>
 
@@ -7,7 +8,7 @@
 
 #include "frame/main_layout.h"
 #include "frame/settings.h"
-#include "app/win/main_window.h"
+#include "frame/win/main_frame.h"
 #include "widgets/win/message_box_win.h"
 #include "frame/win/system_win.h"
 #include "color/color_text.h"
@@ -85,7 +86,7 @@ std::optional<FileDialogAnswer> ShowCommonFileDialog(HWND owner, const FileDialo
   return answer;
 }
 
-TPaletteStrip::TPaletteStrip(TfrmMain& main) : main_(main) {
+TPaletteStrip::TPaletteStrip(TMainFrame& main) : main_(main) {
   openPage = [](const std::wstring& path) { OpenURL(path); };
   acNewPalette.SetHint("Snew palette...");
   acOpenPalette.SetHint("Sopen palette...");

@@ -22,7 +22,7 @@
 
 namespace kolo::win {
 
-class TfrmMain;
+class TMainFrame;
 
 inline constexpr char kPaletteOpenFilter[] =
     "All (*.pal;*.act;*.gif;*.csv)|*.pal;*.act;*.gif;*.csv;*.kpt|Kolo Palette (*.kpt)|*.kpt|"
@@ -70,14 +70,14 @@ enum PaletteMenuId {
 
 class TPaletteStrip {
   // Declared before the controls that use them, so they outlive the controls.
-  TfrmMain& main_;
+  TMainFrame& main_;
   TVMGIFImageList scrollImages_;  // the pictures come from the main window's list, the slider's from this
 
  public:
   TAction acNewPalette{"acNewPalette"}, acOpenPalette{"acOpenPalette"}, acSavePalette{"acSavePalette"};
   TPopupMenu PalettePopupMenu;
 
-  explicit TPaletteStrip(TfrmMain& main);
+  explicit TPaletteStrip(TMainFrame& main);
   ~TPaletteStrip();
   TPaletteStrip(const TPaletteStrip&) = delete;
   TPaletteStrip& operator=(const TPaletteStrip&) = delete;

@@ -1,5 +1,5 @@
 // The pages each colour tab shows when it becomes current.
-#include "app/win/main_window.h"
+#include "frame/win/main_frame.h"
 #include "tools/win/circle_tab.h"
 #include "tools/win/fix_color_tab.h"
 #include "tools/win/mix_color_tab.h"

@@ -3,10 +3,9 @@
 #include <memory>
 
 #include "platform/messages.h"
-#include "app/win/main_window.h"
+#include "frame/win/main_frame.h"
 #include "frame/win/system_cursor.h"
 #include "art_ids.h"
-#include "clipboard/win/clipboard_tab.h"
 #include "widgets/win/gif_image_list.h"
 
 namespace kolo::win {
@@ -44,7 +43,7 @@ HCURSOR BuildPickCursor(int countBox) {
   return BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get());
 }
 
-TGetColorTab::TGetColorTab(TfrmMain& main) : TBaseTab(main) {
+TGetColorTab::TGetColorTab(TMainFrame& main) : TBaseTab(main) {
   dragHint = kDrawHint;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -229,11 +228,13 @@ void TGetColorTab::CopyImage() {
   WindowDc screen(nullptr);
   Bitmap picture(::CreateCompatibleBitmap(screen, n, n));
   if (!picture || !::SetDIBits(screen, picture, 0, static_cast<UINT>(n), pixels.data(), &bi, DIB_RGB_COLORS)) return;
-  if (main_.clipboardTab) main_.clipboardTab->SkipNextChange = true;
   if (!::OpenClipboard(main_.Handle())) return;
   ::EmptyClipboard();
-  // The clipboard owns the bitmap once it takes it.
-  if (::SetClipboardData(CF_BITMAP, picture.Get())) picture.Release();
+  // The clipboard owns the bitmap once it takes it; only then is the change our own.
+  if (::SetClipboardData(CF_BITMAP, picture.Get())) {
+    picture.Release();
+    main_.NoteOwnClipboardWrite();
+  }
   ::CloseClipboard();
 }
 

@@ -27,7 +27,7 @@ class TGetColorTab : public TBaseTab {
  public:
   static constexpr const char* kDrawHint = "Dpress shift for draw";
 
-  explicit TGetColorTab(TfrmMain& main);
+  explicit TGetColorTab(TMainFrame& main);
   ~TGetColorTab() override;
 
   void Activate() override;

@@ -3,6 +3,7 @@
 // save and new palette commands through stand-in file dialogs and the real
 // message box.
 #include "palette/win/palette_strip.h"
+#include "frame/win/clipboard_text.h"
 
 #include <windows.h>
 
