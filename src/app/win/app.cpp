@@ -10,6 +10,7 @@
 #include "platform/messages.h"
 #include "app/win/main_window.h"
 #include "widgets/win/message_box_win.h"
+#include "widgets/win/modal_loop.h"
 #include "widgets/win/secondary_form.h"
 #include "platform/win/hints.h"
 
@@ -65,6 +66,8 @@ int RunKolo(const std::vector<std::wstring>& args) {
   params.startInTray = StartsInTray(args);
   if (!main->Create(params)) return 1;
   SetMessageBoxOwner(main->Handle(), [m = main.get()] { return m->Options().stayonTop; });
+  // The same filter runs in every loop: this one and each modal window's.
+  SetApplicationMessageFilter([m = main.get()](const MSG& msg) { return m->Handle() && m->FilterMessage(msg); });
 
   std::vector<std::unique_ptr<TSecondaryForm>> forms;
   for (const FormSpec& spec : kForms) {
@@ -80,11 +83,12 @@ int RunKolo(const std::vector<std::wstring>& args) {
 
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (main->Handle() && main->FilterMessage(msg)) continue;
+    if (FilterApplicationMessage(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
   SetHintHandler(nullptr);
+  SetApplicationMessageFilter(nullptr);
   // The main window's destruction ends the process; nothing after it may depend on order.
   forms.clear();
   main.reset();

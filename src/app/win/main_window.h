@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 #include "frame/settings.h"
@@ -115,6 +116,9 @@ class TfrmMain : public TMainFrame {
   void ShowMainMenu(int screenX, int screenY);
 
   TVMNotRefreshPanel& PaletteBottomTab() override;
+  void OnProgramDeactivated(std::function<void()> handler) override {
+    deactivationHandlers_.push_back(std::move(handler));
+  }
 
   HCURSOR squareCursor() const { return squareCursor_.Get(); }
 
@@ -159,6 +163,7 @@ class TfrmMain : public TMainFrame {
   void BuildSharedResources();
   // messages
   void OnActivateInstance();
+  void OnApplicationDeactivate();
   void OnClose();
   void OnDestroy();
   void OnPaint();
@@ -208,6 +213,7 @@ class TfrmMain : public TMainFrame {
   bool inClipboardChain_ = false;
   HWND nextViewer_ = nullptr;
   bool trayIconShown_ = false;
+  std::vector<std::function<void()>> deactivationHandlers_;
 };
 
 // The process's main window, while it exists.

@@ -76,6 +76,9 @@ void TfrmMain::RestoreFromTray() {
 }
 
 void TfrmMain::AddTrayIcon() {
+  // Already there (minimised again from the tray): a second add would fail
+  // and leave a stale icon behind a window that comes back.
+  if (trayIconShown_) return;
   NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof(nid);
   nid.hWnd = Handle();

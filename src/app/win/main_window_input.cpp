@@ -60,6 +60,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
       }
       break;
+    case WM_ACTIVATEAPP:
+      if (!wp) OnApplicationDeactivate();
+      break;
     case WM_HOOK_EVENT:
       HandleHookEvent(wp, lp);
       return 0;
@@ -87,6 +90,13 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return Default(msg, wp, lp);
+}
+
+// Another program took the activation: the pop-ups close, as menus do.
+void TfrmMain::OnApplicationDeactivate() {
+  for (SecondaryForm f : {SecondaryForm::FontPreview, SecondaryForm::ColorPrev, SecondaryForm::Preview})
+    if (IsFormVisible(f)) ::ShowWindow(FormWindow(f), SW_HIDE);
+  for (const auto& handler : deactivationHandlers_) handler();
 }
 
 LRESULT TfrmMain::OnNcHitTest(WPARAM wp, LPARAM lp) {

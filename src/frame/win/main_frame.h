@@ -67,6 +67,10 @@ class TMainFrame : public Window {
   // A screen tool's cursor: kept (replacing the previous one) and shown in place of the arrow.
   virtual void SetToolCursor(HCURSOR cursor) = 0;
 
+  // Called when another program takes the activation (after the font browser,
+  // the value slider and the layout picker are hidden): pop-ups close here.
+  virtual void OnProgramDeactivated(std::function<void()> handler) = 0;
+
   // Colour drags started from the main image.
   virtual void BeginColorDrag(TColor c) = 0;
 

@@ -68,17 +68,15 @@ void SetAutorun(const std::wstring& name, bool enable, const std::wstring& param
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-std::optional<std::wstring> ReadBrowserCommand(HKEY classesRoot) {
-  std::optional<std::wstring> className;
-  for (const wchar_t* ext : {L".htm", L".html"}) {
-    RegKey k = RegKey::Open(classesRoot, ext, KEY_QUERY_VALUE);
-    if (k) {
-      className = ReadRegText(k, nullptr).value_or(L"");
-      break;
-    }
-  }
-  if (!className || className->empty()) return std::nullopt;
-  RegKey cmdKey = RegKey::Open(classesRoot, *className + L"\\shell\\open\\command", KEY_QUERY_VALUE);
+namespace {
+
+// The open command of the class an extension names, if both are there.
+std::optional<std::wstring> ExtensionOpenCommand(HKEY classesRoot, const wchar_t* ext) {
+  RegKey k = RegKey::Open(classesRoot, ext, KEY_QUERY_VALUE);
+  if (!k) return std::nullopt;
+  const std::wstring className = ReadRegText(k, nullptr).value_or(L"");
+  if (className.empty()) return std::nullopt;
+  RegKey cmdKey = RegKey::Open(classesRoot, className + L"\\shell\\open\\command", KEY_QUERY_VALUE);
   if (!cmdKey) return std::nullopt;
   auto v = QueryRegValue(cmdKey, nullptr, 64 * 1024);
   if (!v) return std::nullopt;
@@ -93,6 +91,15 @@ std::optional<std::wstring> ReadBrowserCommand(HKEY classesRoot) {
     }
   }
   return command;
+}
+
+}  // namespace
+
+// ".htm" first; a ".htm" that leads to no command does not hide a usable ".html".
+std::optional<std::wstring> ReadBrowserCommand(HKEY classesRoot) {
+  for (const wchar_t* ext : {L".htm", L".html"})
+    if (auto command = ExtensionOpenCommand(classesRoot, ext)) return command;
+  return std::nullopt;
 }
 
 bool RunBrowserCommand(const std::wstring& command, const std::string& url) {

@@ -1,6 +1,7 @@
 #include "widgets/win/message_box_win.h"
 
 #include "widgets/win/forms.h"
+#include "widgets/win/modal_loop.h"
 
 #include <windowsx.h>
 
@@ -250,8 +251,8 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
   ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, left, top, width_, height_,
                  SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
 
-  const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-  if (owner) ::EnableWindow(owner, FALSE);
+  // Every other window of the program waits for the answer.
+  auto disabled = std::make_unique<ProgramWindowsDisabled>(Handle());
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
@@ -263,24 +264,12 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
     hook(*this);
   }
 
-  MSG msg;
-  while (!done_ && Handle()) {
-    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      // The program is ending: leave the quit for the main loop.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      result_ = kMrCancel;
-      break;
-    }
-    if (got < 0) break;
-    if (HandleKey(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  if (!RunModalLoop([this] { return done_ || !Handle(); }, [this](const MSG& m) { return HandleKey(m); }))
+    result_ = kMrCancel;
 
   RegisterForm(SecondaryForm::Message, nullptr);
-  // Give the owner back its input before this window goes, so it gets the activation.
-  if (owner && ownerWasEnabled) ::EnableWindow(owner, TRUE);
+  // Give the windows back their input before this one goes, so the owner gets the activation.
+  disabled.reset();
   if (Handle()) {
     ::ShowWindow(Handle(), SW_HIDE);
     Destroy();

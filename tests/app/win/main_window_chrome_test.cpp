@@ -6,7 +6,9 @@
 #include "frame/memory_store.h"
 #include "widgets/win/forms.h"
 #include "app/win/main_window.h"
+#include "widgets/win/message_box_win.h"
 #include "widgets/win/popup_menu.h"
+#include "widgets/win/secondary_form.h"
 
 namespace kolo::win {
 namespace {
@@ -104,6 +106,43 @@ TEST_F(ChromeTest, TrayHidesSavesAndAClickRestoresFullSize) {
   EXPECT_FALSE(main_.TrayIconShown());
   RECT r = Rect();
   EXPECT_EQ(r.right - r.left, 364);
+}
+
+// Closing from the tray and answering "Minimise" keeps the program in the tray
+// with one icon, instead of a window back on screen next to a stale icon.
+TEST_F(ChromeTest, MinimiseAnsweredWhileInTheTrayStaysInTheTray) {
+  main_.Options().confirmClose = true;
+  main_.MinimiseToTray();
+  if (!main_.TrayIconShown()) GTEST_SKIP() << "no notification area here";
+  SetMessageBoxShownHook([](TfrmMessage& box) { box.Close(kMrMinimise); });
+  ::SendMessageW(main_.Handle(), WM_CLOSE, 0, 0);
+  SetMessageBoxShownHook({});
+  EXPECT_FALSE(main_.IsVisible());
+  EXPECT_TRUE(main_.TrayIconShown());
+  ::SendMessageW(main_.Handle(), WM_TRAYNOTIFY, 1, WM_LBUTTONUP);
+  EXPECT_TRUE(main_.IsVisible());
+  EXPECT_FALSE(main_.TrayIconShown());
+}
+
+// Losing the activation to another program hides the pop-ups, and only those.
+TEST_F(ChromeTest, DeactivationHidesThePopups) {
+  TSecondaryForm fonts(SecondaryForm::FontPreview, L"KoloTestFonts"), slider(SecondaryForm::ColorPrev, L"KoloTestSlider"),
+      layouts(SecondaryForm::Preview, L"KoloTestLayouts"), about(SecondaryForm::About, L"KoloTestAbout");
+  for (TSecondaryForm* f : {&fonts, &slider, &layouts, &about}) {
+    ASSERT_TRUE(f->Create(main_.Handle(), 50, 50));
+    ::ShowWindow(f->Handle(), SW_SHOWNOACTIVATE);
+  }
+  int told = 0;
+  main_.OnProgramDeactivated([&] { ++told; });
+  ::SendMessageW(main_.Handle(), WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(fonts.IsVisible());
+  ::SendMessageW(main_.Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(fonts.IsVisible());
+  EXPECT_FALSE(slider.IsVisible());
+  EXPECT_FALSE(layouts.IsVisible());
+  EXPECT_TRUE(about.IsVisible()) << "a dialog is not a pop-up";
+  EXPECT_EQ(told, 1);
+  for (TSecondaryForm* f : {&fonts, &slider, &layouts, &about}) ::DestroyWindow(f->Handle());
 }
 
 TEST_F(ChromeTest, EscapeInTheActiveMainWindowHidesIt) {

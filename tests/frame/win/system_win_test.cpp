@@ -103,9 +103,10 @@ TEST_F(BrowserClassTest, FoundThroughTheHtmClass) {
   SetDefault(L"KoloTestPage\\shell\\open\\command", L"\"C:\\html.exe\" %1");
   EXPECT_EQ(ReadBrowserCommand(root_), L"\"C:\\html.exe\" %1");
 
-  // .htm wins over .html, even when its class has no command.
+  // A .htm whose class has no command does not hide the .html browser...
   SetDefault(L".htm", L"KoloTestHtm");
-  EXPECT_EQ(ReadBrowserCommand(root_), std::nullopt);
+  EXPECT_EQ(ReadBrowserCommand(root_), L"\"C:\\html.exe\" %1");
+  // ...and .htm wins once its class has one.
   SetDefault(L"KoloTestHtm\\shell\\open\\command", L"%SystemRoot%\\browse.exe -url", REG_EXPAND_SZ);
   wchar_t root[MAX_PATH];
   DWORD n = ::GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);

@@ -16,6 +16,7 @@
 #include "app/win/main_window.h"
 #include "widgets/win/message_box_win.h"
 #include "clipboard/win/clipboard_tab.h"
+#include "frame/win/clipboard_text.h"
 #include "hook/hook_events.h"
 
 namespace kolo::win {
@@ -212,6 +213,26 @@ TEST_F(GetColorTabTest, PaintingByDragShowsOnTheGrid) {
   tab_->EndDrag(nullptr, nullptr, 21, 5, kDragMove);
   tab_->DragOver(nullptr, nullptr, 21, 5, kDragLeave);
   EXPECT_EQ(tab_->Model().Pixel(9, 8), 0x00FF00u) << "dropped pixels stay";
+}
+
+// A copy that never reached the clipboard (another window holds it open) must
+// not make the history skip the user's next real change.
+TEST_F(GetColorTabTest, AFailedCopyDoesNotSkipTheNextChange) {
+  FillDistinct();
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(::OpenClipboard(other));
+  main_->clipboardTab->SkipNextChange = false;
+  ClickButton(tab_->btnCopyImage);
+  const bool skippedImage = main_->clipboardTab->SkipNextChange;
+  const bool textCopied = CopyTextToClipboard(L"#102030");
+  const bool skippedText = main_->clipboardTab->SkipNextChange;
+  ::CloseClipboard();
+  ::DestroyWindow(other);
+  EXPECT_FALSE(skippedImage);
+  EXPECT_FALSE(textCopied);
+  EXPECT_FALSE(skippedText);
+  EXPECT_TRUE(CopyTextToClipboard(L"#102030"));
+  EXPECT_TRUE(main_->clipboardTab->SkipNextChange);
 }
 
 TEST_F(GetColorTabTest, CopyImagePutsTheRegionOnTheClipboard) {

@@ -1,4 +1,5 @@
 #include "widgets/win/message_box_win.h"
+#include "widgets/win/modal_loop.h"
 
 #include <functional>
 
@@ -148,6 +149,35 @@ TEST_F(MessageBoxTest, ModalOverTheOwnerAndTopmostWithIt) {
   Show("x", MessageKind::Warning, kMbOk, [](TfrmMessage& b) { Key(b, VK_ESCAPE); });
   EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
   EXPECT_TRUE(::GetWindowLongPtrW(owner.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "the owner joins the band";
+}
+
+// Every window of the program waits for the answer, and the program's own
+// filter (F1, the capture keys) still sees what the box's loop takes.
+TEST_F(MessageBoxTest, DisablesEveryProgramWindowAndRunsTheProgramFilter) {
+  testing::TestForm owner(360, 320), dialog(200, 100), alreadyDisabled(50, 50);
+  ::EnableWindow(alreadyDisabled.Handle(), FALSE);
+  SetMessageBoxOwner(owner.Handle());
+  std::vector<UINT> filtered;
+  SetApplicationMessageFilter([&](const MSG& m) {
+    if (m.message == WM_KEYDOWN && m.wParam == VK_F1) filtered.push_back(m.message);
+    return false;
+  });
+  bool ownerDuring = true, dialogDuring = true, boxDuring = false;
+  Show("x", MessageKind::Warning, kMbOk, [&](TfrmMessage& b) {
+    ownerDuring = ::IsWindowEnabled(owner.Handle());
+    dialogDuring = ::IsWindowEnabled(dialog.Handle());
+    boxDuring = ::IsWindowEnabled(b.Handle());
+    Key(b, VK_F1);
+    Key(b, VK_ESCAPE);
+  });
+  SetApplicationMessageFilter(nullptr);
+  EXPECT_FALSE(ownerDuring);
+  EXPECT_FALSE(dialogDuring) << "a second window of the program stayed usable under the box";
+  EXPECT_TRUE(boxDuring);
+  EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
+  EXPECT_TRUE(::IsWindowEnabled(dialog.Handle()));
+  EXPECT_FALSE(::IsWindowEnabled(alreadyDisabled.Handle())) << "a window disabled before stays disabled";
+  EXPECT_EQ(filtered.size(), 1u) << "the box's loop skipped the program's filter";
 }
 
 TEST_F(MessageBoxTest, TopStripMovesTheWindow) {
