@@ -70,3 +70,16 @@ set_target_properties(Kolo PROPERTIES OUTPUT_NAME "Kolo")
 target_link_libraries(Kolo PRIVATE kolo_win)
 target_link_options(Kolo PRIVATE -municode)
 add_dependencies(Kolo kolo_resources)
+
+# Kolo ships stripped.
+if(CMAKE_BUILD_TYPE STREQUAL "Release")
+  target_link_options(Kolo PRIVATE -s)
+endif()
+
+# The start-up benchmark's programs (bench/startup.sh runs them).
+add_executable(kolo_launch ${CMAKE_SOURCE_DIR}/bench/startup/launcher.cpp)
+target_link_options(kolo_launch PRIVATE -municode)
+target_link_libraries(kolo_launch PRIVATE psapi)
+add_executable(kolo_bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/bare_window.cpp)
+target_link_options(kolo_bare_window PRIVATE -municode -s)
+set_target_properties(kolo_launch kolo_bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

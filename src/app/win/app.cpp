@@ -69,16 +69,18 @@ int RunKolo(const std::vector<std::wstring>& args) {
   // The same filter runs in every loop: this one and each modal window's.
   SetApplicationMessageFilter([m = main.get()](const MSG& msg) { return m->Handle() && m->FilterMessage(msg); });
 
+  // The window is on screen before the hidden ones exist: nothing of theirs is
+  // needed for its first paint.
+  if (!params.startInTray) {
+    ::ShowWindow(main->Handle(), SW_SHOW);
+    ::UpdateWindow(main->Handle());
+  }
+
   std::vector<std::unique_ptr<TSecondaryForm>> forms;
   for (const FormSpec& spec : kForms) {
     auto form = std::make_unique<TSecondaryForm>(spec.which, spec.className);
     form->Create(main->Handle(), spec.width, spec.height);
     forms.push_back(std::move(form));
-  }
-
-  if (!params.startInTray) {
-    ::ShowWindow(main->Handle(), SW_SHOW);
-    ::UpdateWindow(main->Handle());
   }
 
   MSG msg;

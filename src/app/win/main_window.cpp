@@ -103,7 +103,6 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::BuildSharedResources() {
-  LookupTables::Get();
   work.ClearBuffer();
   const CursorShape shape = SquareCursorShape();
   bool bits[13 * 13];

@@ -65,8 +65,6 @@ void TfrmMain::CreateControls() {
   paletteStrip->Create(bottomPager.Handle(), 0, 0);
   paletteStrip->commitTextEdit = [this] { colorArea->CloseTextEdit(); };
   SetupImageActions();
-  imageBottomTab = std::make_unique<TImageBottomPanel>(*this);
-  imageBottomTab->Build(bottomPager.Handle(), mainImages);
   LayoutTitleButtons();
 }
 
@@ -136,7 +134,7 @@ void TfrmMain::ForwardImageEvents() {
   imgMain.onMouseUp = [this](MouseButton b, unsigned s, int x, int y) { CurrentTabObject().MouseUp(b, s, x, y); };
   // A double click previews the picture whenever the preview button could.
   imgMain.onDblClick = [this](MouseButton, unsigned, int, int) {
-    if (imageBottomTab && imageBottomTab->btnViewImage.Enabled()) CurrentTabObject().ViewImage();
+    if (ImageBottomTabBuilt() && ImageBottomTab().btnViewImage.Enabled()) CurrentTabObject().ViewImage();
   };
 }
 

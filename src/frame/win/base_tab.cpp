@@ -144,9 +144,9 @@ void TBaseTab::SampleTransparentColor() {
 }
 
 void TBaseTab::DrawTransparentIndicator() {
-  if (!main_.imageBottomTab) return;
+  if (!main_.ImageBottomTabBuilt()) return;
   ImageView& swatch = main_.imgTransColor();
-  Widget& panel = main_.imageBottomTab->panGetTrans;
+  Widget& panel = main_.ImageBottomTab().panGetTrans;
   HDC dc = swatch.Canvas();
   if (!dc) return;
   RECT r{0, 0, 9, 9};

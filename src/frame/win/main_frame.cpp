@@ -28,21 +28,29 @@ void TMainFrame::ShowPages(TVMNotRefreshPanel* image, TVMNotRefreshPanel* right,
   subColorPager.SetCurrentPanel(sub);
 }
 
-void TMainFrame::SetImageControls(bool enabled, const std::string& url, int height, int width) {
-  if (imageBottomTab) imageBottomTab->SetImageControls(enabled, url, height, width);
+TImageBottomPanel& TMainFrame::ImageBottomTab() {
+  if (!imageBottomTab_) {
+    imageBottomTab_ = std::make_unique<TImageBottomPanel>(*this);
+    imageBottomTab_->Build(bottomPager.Handle(), mainImages);
+  }
+  return *imageBottomTab_;
 }
 
-bool TMainFrame::ImageControlsEnabled() const { return imageBottomTab && imageBottomTab->ControlsEnabled(); }
+void TMainFrame::SetImageControls(bool enabled, const std::string& url, int height, int width) {
+  ImageBottomTab().SetImageControls(enabled, url, height, width);
+}
+
+bool TMainFrame::ImageControlsEnabled() const { return imageBottomTab_ && imageBottomTab_->ControlsEnabled(); }
 
 void TMainFrame::CopyImageUrl() {
-  if (!imageBottomTab) return;
-  const std::string url = imageBottomTab->Url();
+  if (!imageBottomTab_) return;
+  const std::string url = imageBottomTab_->Url();
   if (!url.empty()) CopyTextToClipboard(Widen(url));
 }
 
 void TMainFrame::ChangeSizeClicked() {
-  if (!imageBottomTab) return;
-  const int width = imageBottomTab->WidthValue(), height = imageBottomTab->HeightValue();
+  if (!imageBottomTab_) return;
+  const int width = imageBottomTab_->WidthValue(), height = imageBottomTab_->HeightValue();
   if (width >= 1 && height >= 1)
     CurrentTabObject().ChangeImageSize(width, height);
   else

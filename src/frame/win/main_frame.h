@@ -102,8 +102,10 @@ class TMainFrame : public Window {
     // subColorPager: one page per colour tab.
     TVMNotRefreshPanel paletteTab, circleTab, fixColorTab, mixColorTab, getColorTab;
   } pages;
-  // bottomPager's pages: the palette strip's paletteBottomTab, and this one.
-  std::unique_ptr<TImageBottomPanel> imageBottomTab;
+  // bottomPager's pages: the palette strip's paletteBottomTab, and the picture
+  // tools, built the first time a tab shows them (most sessions never do).
+  TImageBottomPanel& ImageBottomTab();
+  bool ImageBottomTabBuilt() const { return imageBottomTab_ != nullptr; }
   virtual TVMNotRefreshPanel& PaletteBottomTab() = 0;
   // Switches the pagers as a tab's Activate does; null leaves a pager alone,
   // and `sub` only matters under the colour page.
@@ -113,7 +115,7 @@ class TMainFrame : public Window {
   // Shared controls.
   ImageView imgMain;
   ImageView smallPreview;  // on the screen-colour page
-  ImageView& imgTransColor() { return imageBottomTab->imgTransColor; }
+  ImageView& imgTransColor() { return ImageBottomTab().imgTransColor; }
   WorkPicture work;
 
   // Actions on the current picture, shared by the image page's buttons and menus.
@@ -136,6 +138,7 @@ class TMainFrame : public Window {
 
   TKolOptions options_;
   PaletteStripState strip_;
+  std::unique_ptr<TImageBottomPanel> imageBottomTab_;
 };
 
 // The process's main window, while it exists.

@@ -10,7 +10,7 @@ namespace kolo::win {
 // picture tools below; with no picture yet only "open" is offered.
 void TGetImageTab::Activate() {
   main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, main_.imageBottomTab.get());
+  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, &main_.ImageBottomTab());
   SetImageControls(false, "", 0, 0, transparentColor);
   ShowPreview();
 }

@@ -62,7 +62,7 @@ class MainFormTest : public ::testing::Test {
     p.openStore = [](bool) { return std::make_unique<MemoryStore>(); };
     p.loadHookLibrary = false;
     ASSERT_TRUE(main_.Create(p));
-    ASSERT_NE(main_.imageBottomTab, nullptr);
+    ASSERT_NE(main_.ImageBottomTab().Handle(), nullptr);
     SetMessageBoxShownHook([this](TfrmMessage& box) {
       boxes_.push_back(box.Text());
       box.Close(kMrOk);
@@ -73,7 +73,7 @@ class MainFormTest : public ::testing::Test {
     if (main_.Handle()) ::DestroyWindow(main_.Handle());
     Pump();
   }
-  TImageBottomPanel& panel() { return *main_.imageBottomTab; }
+  TImageBottomPanel& panel() { return main_.ImageBottomTab(); }
   // A control's rectangle in the main window's client area.
   RECT InMain(HWND w) {
     RECT r;
@@ -108,7 +108,7 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, EachTabShowsItsPagesAndOnlyThose) {
   auto& pg = main_.pages;
   TVMNotRefreshPanel* palette = &main_.PaletteBottomTab();
-  TVMNotRefreshPanel* image = main_.imageBottomTab.get();
+  TVMNotRefreshPanel* image = &main_.ImageBottomTab();
   struct Expect {
     TVMNotRefreshPanel *image, *right, *bottom, *sub;
   };
@@ -146,7 +146,7 @@ TEST_F(MainFormTest, EachTabShowsItsPagesAndOnlyThose) {
   clip->Activate();
   EXPECT_EQ(main_.bottomPager.CurrentPanel(), palette);
   EXPECT_TRUE(Shown(main_.PaletteBottomTab().Handle()));
-  EXPECT_FALSE(Shown(main_.imageBottomTab->Handle()));
+  EXPECT_FALSE(Shown(main_.ImageBottomTab().Handle()));
 }
 
 TEST_F(MainFormTest, SharedControlsKeepTheirPlaces) {

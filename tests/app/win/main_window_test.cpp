@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, CaptureModesNeedTheHookLibrary) {
 }
 
 TEST_F(MainWindowTest, SizeEditsTakeDigitsOnly) {
-  HWND edit = main_.imageBottomTab->edWidthImage;
+  HWND edit = main_.ImageBottomTab().edWidthImage;
   ::SetWindowTextW(edit, L"");
   for (wchar_t ch : std::wstring(L"1a2-3 ")) ::SendMessageW(edit, WM_CHAR, ch, 0);
   wchar_t buf[16];
