@@ -6,9 +6,32 @@ file(GLOB KOLO_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win/*.cpp
 list(FILTER KOLO_WIN_SOURCES EXCLUDE REGEX "/src/app/win/winmain\\.cpp$")
 add_library(kolo_win STATIC ${KOLO_WIN_SOURCES})
 target_include_directories(kolo_win PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
-target_link_libraries(kolo_win PUBLIC kolo_core
-  gdiplus gdi32 user32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid advapi32
-  version winspool msimg32 imm32)
+target_link_libraries(kolo_win PUBLIC kolo_core gdi32 user32 comctl32 uuid advapi32 msimg32 imm32)
+
+# System libraries that only some commands need (file dialogs, the shell, GDI+,
+# printing, COM, version info) are delay-loaded by Kolo.exe: loaded on first
+# use, so start-up and memory stay small. The delay import libraries are made
+# from MinGW's own import libraries; the test programs link the plain ones.
+set(KOLO_DELAYED_DLLS comdlg32 shell32 shlwapi gdiplus ole32 oleaut32 version winspool)
+find_program(KOLO_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
+find_program(KOLO_MINGW_NM NAMES x86_64-w64-mingw32-nm REQUIRED)
+set(KOLO_DELAY_LIBS "")
+foreach(lib ${KOLO_DELAYED_DLLS})
+  find_library(_kolo_implib_${lib} NAMES lib${lib}.a REQUIRED)
+  set(_dll ${lib}.dll)
+  if(lib STREQUAL "winspool")
+    set(_dll winspool.drv)
+  endif()
+  set(_out ${CMAKE_BINARY_DIR}/delay/lib${lib}_delay.a)
+  add_custom_command(OUTPUT ${_out}
+    COMMAND ${CMAKE_COMMAND} -DNM=${KOLO_MINGW_NM} -DDLLTOOL=${KOLO_DLLTOOL} -DIMPLIB=${_kolo_implib_${lib}}
+            -DDLL=${_dll} -DOUT=${_out} -P ${CMAKE_SOURCE_DIR}/cmake/delay-import.cmake
+    DEPENDS ${_kolo_implib_${lib}} ${CMAKE_SOURCE_DIR}/cmake/delay-import.cmake
+    COMMENT "Delay import library for ${_dll}")
+  list(APPEND KOLO_DELAY_LIBS ${_out})
+endforeach()
+add_custom_target(kolo_delay_libs DEPENDS ${KOLO_DELAY_LIBS})
+set(KOLO_PLAIN_DLLS ${KOLO_DELAYED_DLLS})
 
 # The hook library: plain C-style exports, imports only user32 and kernel32.
 file(GLOB KOLOD_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/hook/win/dll/*.cpp)
@@ -67,7 +90,8 @@ add_dependencies(kolo_win kolo_art)
 
 add_executable(Kolo WIN32 ${CMAKE_SOURCE_DIR}/src/app/win/winmain.cpp ${KOLO_RESOURCE_FILE})
 set_target_properties(Kolo PROPERTIES OUTPUT_NAME "Kolo")
-target_link_libraries(Kolo PRIVATE kolo_win)
+target_link_libraries(Kolo PRIVATE kolo_win ${KOLO_DELAY_LIBS} delayimp)
+add_dependencies(Kolo kolo_delay_libs)
 target_link_options(Kolo PRIVATE -municode)
 add_dependencies(Kolo kolo_resources)
 
