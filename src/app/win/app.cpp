@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <gdiplus.h>
 
 #include <array>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "widgets/win/message_box_win.h"
 #include "widgets/win/modal_loop.h"
 #include "widgets/win/secondary_form.h"
+#include "platform/win/gdiplus_session.h"
 #include "platform/win/hints.h"
 
 namespace kolo::win {
@@ -56,9 +56,6 @@ int RunKolo(const std::vector<std::wstring>& args) {
 
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
-  Gdiplus::GdiplusStartupInput gdiplusInput;
-  ULONG_PTR gdiplusToken = 0;
-  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
 
   auto main = std::make_unique<TfrmMain>();
   SetHintHandler([m = main.get()](const std::string& hint) { m->OnApplicationHint(hint); });
@@ -94,7 +91,7 @@ int RunKolo(const std::vector<std::wstring>& args) {
   // The main window's destruction ends the process; nothing after it may depend on order.
   forms.clear();
   main.reset();
-  Gdiplus::GdiplusShutdown(gdiplusToken);
+  ShutdownGdiplus();
   return 0;
 }
 

@@ -210,13 +210,34 @@ void DrawBitmapStretched(HDC dc, const RECT& rect, HBITMAP bitmap) {
   if (oldMode != 0) ::SetStretchBltMode(dc, oldMode);
 }
 
+// The user's documents folder as the shell keeps it, read without loading the
+// shell library at start; the shell is asked only when the key says nothing.
+std::wstring DocumentsFolder() {
+  RegKey k = RegKey::Open(HKEY_CURRENT_USER,
+                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                          KEY_QUERY_VALUE);
+  if (k) {
+    if (auto v = QueryRegValue(k, L"Personal", 64 * 1024)) {
+      if (auto text = RegValueText(*v); text && !text->empty()) {
+        const DWORD n = ::ExpandEnvironmentStringsW(text->c_str(), nullptr, 0);
+        std::wstring expanded(n, L'\0');
+        if (n != 0 && ::ExpandEnvironmentStringsW(text->c_str(), expanded.data(), n) == n) {
+          expanded.resize(n - 1);
+          if (::GetFileAttributesW(expanded.c_str()) != INVALID_FILE_ATTRIBUTES) return expanded;
+        }
+      }
+    }
+  }
+  return GetSpecialFolder(CSIDL_PERSONAL);
+}
+
 LoadEnvironment CurrentLoadEnvironment(int windowWidth, int windowHeight) {
   LoadEnvironment env;
   env.screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   env.screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
   env.windowWidth = windowWidth;
   env.windowHeight = windowHeight;
-  env.documentsFolder = Narrow(GetSpecialFolder(CSIDL_PERSONAL));
+  env.documentsFolder = Narrow(DocumentsFolder());
   return env;
 }
 

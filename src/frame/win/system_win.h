@@ -62,6 +62,9 @@ bool IsCompositionEnabled();
 // The bitmap must not be selected into a DC.
 void DrawBitmapStretched(HDC dc, const RECT& rect, HBITMAP bitmap);
 
+// The user's documents folder (the shell's "Personal" folder).
+std::wstring DocumentsFolder();
+
 // Screen size and documents folder for LoadSettings; the caller gives its
 // window's full size.
 LoadEnvironment CurrentLoadEnvironment(int windowWidth, int windowHeight);
