@@ -1,5 +1,5 @@
-// Helpers shared by the palette file tests: a scratch folder and GIF files
-// made on the spot with giflib's encoder.
+// Helpers shared by the palette file tests: a scratch folder, GIF files made
+// on the spot with giflib's encoder and swatch exchange files made by hand.
 #pragma once
 
 #include <gif_lib.h>
@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "color/color.h"
@@ -98,6 +100,67 @@ inline std::vector<std::uint8_t> MakeGif(const std::vector<TColor>& global, cons
   GifFreeMapObject(globalMap);
   GifFreeMapObject(localMap);
   return out;
+}
+
+// Adobe Swatch Exchange files put together block by block, apart from Kolo's
+// own writer: big-endian, names in UTF-16 with a closing zero.
+class AseBuilder {
+ public:
+  AseBuilder& Group(std::string_view name) { return Block(0xC001, Name(name)); }
+  AseBuilder& EndGroup() { return Block(0xC002, {}); }
+  AseBuilder& Color(std::string_view name, std::string_view model, std::vector<float> values) {
+    std::vector<std::uint8_t> body = Name(name);
+    body.insert(body.end(), model.begin(), model.end());
+    for (float v : values) {
+      std::uint32_t bits;
+      std::memcpy(&bits, &v, 4);
+      Put32(body, bits);
+    }
+    body.push_back(0), body.push_back(2);  // colour type: normal
+    return Block(0x0001, body);
+  }
+  AseBuilder& Block(std::uint16_t type, const std::vector<std::uint8_t>& body) {
+    blocks_.push_back(static_cast<std::uint8_t>(type >> 8)), blocks_.push_back(static_cast<std::uint8_t>(type));
+    Put32(blocks_, static_cast<std::uint32_t>(body.size()));
+    blocks_.insert(blocks_.end(), body.begin(), body.end());
+    ++count_;
+    return *this;
+  }
+  std::vector<std::uint8_t> Build() const {
+    std::vector<std::uint8_t> out{'A', 'S', 'E', 'F', 0, 1, 0, 0};
+    Put32(out, count_);
+    out.insert(out.end(), blocks_.begin(), blocks_.end());
+    return out;
+  }
+
+ private:
+  static void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+  }
+  static std::vector<std::uint8_t> Name(std::string_view name) {
+    const size_t units = name.size() + 1;
+    std::vector<std::uint8_t> out{static_cast<std::uint8_t>(units >> 8), static_cast<std::uint8_t>(units)};
+    for (char ch : name) out.push_back(0), out.push_back(static_cast<std::uint8_t>(ch));
+    out.push_back(0), out.push_back(0);
+    return out;
+  }
+  std::vector<std::uint8_t> blocks_;
+  std::uint32_t count_ = 0;
+};
+
+// A swatch file with every colour model inside a group, and a colour outside it.
+inline std::vector<std::uint8_t> MixedModelsAse() {
+  return AseBuilder()
+      .Group("Brand")
+      .Color("cmyk red", "CMYK", {0, 1, 1, 0})
+      .Color("cmyk black", "CMYK", {0, 0, 0, 1})
+      .Color("lab white", "LAB ", {1, 0, 0})
+      .Color("lab red", "LAB ", {0.532408f, 80.0925f, 67.2032f})
+      .Color("lab grey", "LAB ", {0.53585f, 0, 0})
+      .EndGroup()
+      .Color("gray", "Gray", {0.5f})
+      .Color("rgb", "RGB ", {0.2f, 0.4f, 0.6f})
+      .Build();
 }
 
 }  // namespace kolo::testing_palette
