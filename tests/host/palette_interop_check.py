@@ -263,35 +263,25 @@ def check_written_files():
 
 def read_gpl(text):
     lines = text.split("\n")
-    check(lines[0] == "GIMP Palette", "gpl header is %r" % lines[0])
-    rows = []
-    for line in lines[1:]:
-        line = line.strip()
-        if line and not line.startswith(("#", "Name:", "Columns:")):
-            r, g, b, name = line.split(None, 3)
-            rows.append(((int(r), int(g), int(b)), name))
-    return rows
+    rows = [line.split(None, 3) for line in lines[1:]
+            if line.strip() and not line.startswith(("#", "Name:", "Columns:"))]
+    return lines[0] == "GIMP Palette", [((int(r), int(g), int(b)), name) for r, g, b, name in rows]
 
 
 def read_ase(data):
-    magic, major, minor, count = struct.unpack(">4sHHI", data[:12])
-    check((magic, major, minor) == (b"ASEF", 1, 0), "ase head %r %d.%d" % (magic, major, minor))
     rows, pos = [], 12
-    for _ in range(count):
-        kind, length = struct.unpack(">HI", data[pos:pos + 6])
-        body, pos = data[pos + 6:pos + 6 + length], pos + 6 + length
-        units = struct.unpack(">H", body[:2])[0]
-        name = body[2:2 + 2 * units].decode("utf-16-be")
-        check(kind == 1 and name.endswith("\0"), "ase block %d named %r" % (kind, name))
-        model, values = body[2 + 2 * units:6 + 2 * units], struct.unpack(">3f", body[6 + 2 * units:18 + 2 * units])
-        check(model == b"RGB " and len(body) == 20 + 2 * units, "ase colour block %r of %d bytes" % (model, length))
-        rows.append((tuple(round(v * 255) for v in values), name[:-1]))
-    check(pos == len(data), "ase has %d bytes after its blocks" % (len(data) - pos))
-    return rows
+    for _ in range(struct.unpack(">I", data[8:12])[0]):
+        kind, length, units = struct.unpack(">HIH", data[pos:pos + 8])
+        name = data[pos + 8:pos + 8 + 2 * units].decode("utf-16-be")
+        model, r, g, b, ctype = struct.unpack(">4s3fH", data[pos + 8 + 2 * units:pos + 6 + length])
+        rows.append(((round(r * 255), round(g * 255), round(b * 255)), name[:-1]))
+        check(kind == 1 and name[-1] == "\0" and model == b"RGB ", "ase block %d %r %r" % (kind, name, model))
+        pos += 6 + length
+    return data[:8] == b"ASEF\0\1\0\0" and pos == len(data), rows
 
 
 def check_exchange_files():
-    # Cells with gaps; cell 4 is the transparent one and holds a colour, cell 9 is empty.
+    # Gaps; cell 4 is the transparent one and holds a colour.
     cells = [0x10000000] * 256
     for i in range(0, 120, 2):
         cells[i] = (i * 0x0A0703) & 0xFFFFFF
@@ -301,20 +291,18 @@ def check_exchange_files():
         f.write(b"KOLO" + struct.pack("<256I", *cells))
     want = [((c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), "Kolo %d" % i)
             for i, c in enumerate(cells) if not c & 0x10000000]
+    out = {}
     for ext in ("gpl", "ase", "css"):
-        if kolocli("palette", "convert", kpt, os.path.join(WORK, "exchange." + ext)) is None:
-            return
-    with open(os.path.join(WORK, "exchange.gpl")) as f:
-        check(read_gpl(f.read()) == want, "gpl rows differ from the cells")
-    with open(os.path.join(WORK, "exchange.ase"), "rb") as f:
-        check(read_ase(f.read()) == want, "ase swatches differ from the cells")
-    with open(os.path.join(WORK, "exchange.css")) as f:
-        css = f.read()
-    props = re.findall(r"--kolo-(\d+): #([0-9A-F]{6});", css)
-    check([("Kolo " + n, tuple(bytes.fromhex(h))) for n, h in props] == [(n, c) for c, n in want],
-          "css properties differ from the cells")
-    check(css.startswith(":root {") and css.rstrip().endswith("}") and "--kolo-4: #%02X%02X%02X; /* transparent */"
-          % want[2][0] in css, "css frame or transparent mark missing")
+        kolocli("palette", "convert", kpt, os.path.join(WORK, "exchange." + ext))
+        with open(os.path.join(WORK, "exchange." + ext), "rb") as f:
+            out[ext] = f.read()
+    check(read_gpl(out["gpl"].decode()) == (True, want), "gpl differs from the cells")
+    check(read_ase(out["ase"]) == (True, want), "ase differs from the cells")
+    css = out["css"].decode()
+    props = re.findall(r"--kolo-(\d+): #([0-9A-F]{6});( /\* transparent \*/)?", css)
+    check(css.startswith(":root {\n") and css.endswith("}\n") and
+          [(tuple(bytes.fromhex(h)), "Kolo " + n, bool(t)) for n, h, t in props] ==
+          [(c, n, n == "Kolo 4") for c, n in want], "css differs from the cells")
     print("ok: gpl, ase and css layouts")
 
 

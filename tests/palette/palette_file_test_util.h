@@ -5,9 +5,9 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <bit>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -102,65 +102,35 @@ inline std::vector<std::uint8_t> MakeGif(const std::vector<TColor>& global, cons
   return out;
 }
 
-// Adobe Swatch Exchange files put together block by block, apart from Kolo's
-// own writer: big-endian, names in UTF-16 with a closing zero.
-class AseBuilder {
- public:
-  AseBuilder& Group(std::string_view name) { return Block(0xC001, Name(name)); }
-  AseBuilder& EndGroup() { return Block(0xC002, {}); }
-  AseBuilder& Color(std::string_view name, std::string_view model, std::vector<float> values) {
-    std::vector<std::uint8_t> body = Name(name);
-    body.insert(body.end(), model.begin(), model.end());
-    for (float v : values) {
-      std::uint32_t bits;
-      std::memcpy(&bits, &v, 4);
-      Put32(body, bits);
-    }
-    body.push_back(0), body.push_back(2);  // colour type: normal
-    return Block(0x0001, body);
-  }
-  AseBuilder& Block(std::uint16_t type, const std::vector<std::uint8_t>& body) {
-    blocks_.push_back(static_cast<std::uint8_t>(type >> 8)), blocks_.push_back(static_cast<std::uint8_t>(type));
-    Put32(blocks_, static_cast<std::uint32_t>(body.size()));
-    blocks_.insert(blocks_.end(), body.begin(), body.end());
-    ++count_;
-    return *this;
-  }
-  std::vector<std::uint8_t> Build() const {
-    std::vector<std::uint8_t> out{'A', 'S', 'E', 'F', 0, 1, 0, 0};
-    Put32(out, count_);
-    out.insert(out.end(), blocks_.begin(), blocks_.end());
-    return out;
-  }
-
- private:
-  static void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
-  }
-  static std::vector<std::uint8_t> Name(std::string_view name) {
-    const size_t units = name.size() + 1;
-    std::vector<std::uint8_t> out{static_cast<std::uint8_t>(units >> 8), static_cast<std::uint8_t>(units)};
-    for (char ch : name) out.push_back(0), out.push_back(static_cast<std::uint8_t>(ch));
-    out.push_back(0), out.push_back(0);
-    return out;
-  }
-  std::vector<std::uint8_t> blocks_;
-  std::uint32_t count_ = 0;
-};
-
-// A swatch file with every colour model inside a group, and a colour outside it.
+// Swatch exchange files put together by hand, apart from Kolo's own writer.
+inline void PutBe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+inline std::vector<std::uint8_t> AseBlock(std::uint16_t type, const std::vector<std::uint8_t>& body) {
+  std::vector<std::uint8_t> out;
+  PutBe(out, type, 2), PutBe(out, static_cast<std::uint32_t>(body.size()), 4);
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+inline std::vector<std::uint8_t> AseColor(std::string_view model, const std::vector<float>& values) {
+  std::vector<std::uint8_t> body{0, 2, 0, 'c', 0, 0};  // named "c", UTF-16 with its closing zero
+  body.insert(body.end(), model.begin(), model.end());
+  for (float v : values) PutBe(body, std::bit_cast<std::uint32_t>(v), 4);
+  PutBe(body, 2, 2);  // colour type "normal"
+  return AseBlock(1, body);
+}
+inline std::vector<std::uint8_t> AseFile(const std::vector<std::vector<std::uint8_t>>& blocks) {
+  std::vector<std::uint8_t> out{'A', 'S', 'E', 'F', 0, 1, 0, 0};
+  PutBe(out, static_cast<std::uint32_t>(blocks.size()), 4);
+  for (const auto& b : blocks) out.insert(out.end(), b.begin(), b.end());
+  return out;
+}
+// Every colour model, five of them inside a group.
 inline std::vector<std::uint8_t> MixedModelsAse() {
-  return AseBuilder()
-      .Group("Brand")
-      .Color("cmyk red", "CMYK", {0, 1, 1, 0})
-      .Color("cmyk black", "CMYK", {0, 0, 0, 1})
-      .Color("lab white", "LAB ", {1, 0, 0})
-      .Color("lab red", "LAB ", {0.532408f, 80.0925f, 67.2032f})
-      .Color("lab grey", "LAB ", {0.53585f, 0, 0})
-      .EndGroup()
-      .Color("gray", "Gray", {0.5f})
-      .Color("rgb", "RGB ", {0.2f, 0.4f, 0.6f})
-      .Build();
+  return AseFile({AseBlock(0xC001, {0, 2, 0, 'g', 0, 0}), AseColor("CMYK", {0, 1, 1, 0}), AseColor("CMYK", {0, 0, 0, 1}),
+                  AseColor("LAB ", {1, 0, 0}), AseColor("LAB ", {0.532408f, 80.0925f, 67.2032f}),
+                  AseColor("LAB ", {0.53585f, 0, 0}), AseBlock(0xC002, {}), AseColor("Gray", {0.5f}),
+                  AseColor("RGB ", {0.2f, 0.4f, 0.6f})});
 }
 
 }  // namespace kolo::testing_palette
