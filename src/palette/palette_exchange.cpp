@@ -70,7 +70,9 @@ float BeFloat(std::span<const std::uint8_t> b, size_t at) {
 
 bool InRange(float v, float lo, float hi) { return std::isfinite(v) && v >= lo && v <= hi; }
 
-TColor FromChannels(double r, double g, double b) { return MakeColor(RoundChannel(r), RoundChannel(g), RoundChannel(b)); }
+TColor FromChannels(double r, double g, double b) {
+  return MakeColor(RoundChannel(r), RoundChannel(g), RoundChannel(b));
+}
 
 // One colour block after its head: name length in UTF-16 units (with the
 // closing zero), the name, the model, its values and the colour type.
@@ -78,8 +80,8 @@ std::optional<TColor> ReadAseColor(std::span<const std::uint8_t> block) {
   if (block.size() < 2) return std::nullopt;
   const size_t nameUnits = Be16(block, 0);
   size_t pos = 2 + 2 * nameUnits;
-  if (pos > block.size()) return std::nullopt;                                  // name past the block
-  if (nameUnits > 0 && Be16(block, pos - 2) != 0) return std::nullopt;          // name never ends
+  if (pos > block.size()) return std::nullopt;                          // name past the block
+  if (nameUnits > 0 && Be16(block, pos - 2) != 0) return std::nullopt;  // name never ends
   if (block.size() - pos < 4) return std::nullopt;
   const std::string_view model(reinterpret_cast<const char*>(block.data() + pos), 4);
   pos += 4;
@@ -107,7 +109,9 @@ std::optional<TColor> ReadAseColor(std::span<const std::uint8_t> block) {
 class BeWriter {
  public:
   void Raw(std::string_view s) { out_.insert(out_.end(), s.begin(), s.end()); }
-  void U16(std::uint32_t v) { out_.push_back(static_cast<std::uint8_t>(v >> 8)), out_.push_back(static_cast<std::uint8_t>(v)); }
+  void U16(std::uint32_t v) {
+    out_.push_back(static_cast<std::uint8_t>(v >> 8)), out_.push_back(static_cast<std::uint8_t>(v));
+  }
   void U32(std::uint32_t v) { U16(v >> 16), U16(v & 0xFFFF); }
   void Float(float f) {
     std::uint32_t bits;
@@ -189,7 +193,7 @@ std::vector<std::uint8_t> WriteGpl(std::span<const TColor> cells, std::string_vi
   std::string out = "GIMP Palette\nName: " + (name.empty() ? std::string("Kolo") : name) + "\nColumns: 16\n#\n";
   ForEachColor(cells, [&out](int i, TColor c) {
     char row[16];
-    std::snprintf(row, sizeof row, "%3u %3u %3u\t", GetR(c), GetG(c), GetB(c));
+    std::snprintf(row, sizeof row, "%3u %3u %3u\t", unsigned{GetR(c)}, unsigned{GetG(c)}, unsigned{GetB(c)});
     out += row + SwatchName(i) + "\n";
   });
   return Bytes(out);

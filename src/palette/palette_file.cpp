@@ -330,7 +330,8 @@ std::vector<std::uint8_t> WriteHtml(const ExportList& list, const ColorFormatter
   return w.Take();
 }
 
-std::optional<LoadedPalette> Colors(std::optional<std::vector<TColor>> colors) {
+// Forms without a transparent colour.
+std::optional<LoadedPalette> AsLoaded(std::optional<std::vector<TColor>> colors) {
   if (!colors) return std::nullopt;
   return LoadedPalette{std::move(*colors), -1};
 }
@@ -395,8 +396,8 @@ std::optional<LoadedPalette> ReadPalette(PaletteFormat format, std::span<const s
     case PaletteFormat::Act: p = ReadAct(in); break;
     case PaletteFormat::Csv: p = ReadCsv(bytes, parser); break;
     case PaletteFormat::Gif: p = ReadGif(bytes); break;
-    case PaletteFormat::Gpl: p = Colors(ReadGpl(bytes)); break;
-    case PaletteFormat::Ase: p = Colors(ReadAse(bytes)); break;
+    case PaletteFormat::Gpl: p = AsLoaded(ReadGpl(bytes)); break;
+    case PaletteFormat::Ase: p = AsLoaded(ReadAse(bytes)); break;
     default: return std::nullopt;
   }
   if (!p || p->colors.empty()) return std::nullopt;

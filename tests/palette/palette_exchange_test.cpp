@@ -52,13 +52,15 @@ TEST(PaletteExchange, CssListsCellsByIndexAndMarksTheTransparentOne) {
     return std::string(b.begin(), b.end());
   };
   EXPECT_EQ(css(2), ":root {\n  --kolo-0: #FF8000;\n  --kolo-2: #C0B0A0; /* transparent */\n}\n");
-  EXPECT_EQ(css(3), ":root {\n  --kolo-0: #FF8000;\n  --kolo-2: #C0B0A0;\n  /* --kolo-3: transparent, no colour */\n}\n");
+  EXPECT_EQ(css(3),
+            ":root {\n  --kolo-0: #FF8000;\n  --kolo-2: #C0B0A0;\n  /* --kolo-3: transparent, no colour */\n}\n");
 }
 
 TEST(PaletteExchange, GimpFilesAsPeopleWriteThem) {
-  std::optional<LoadedPalette> p = Read(PaletteFormat::Gpl,
-                                        "\xEF\xBB\xBFGIMP Palette\r\nName: Tango: extras\r\nColumns: 4\r\n# note\r\n\r\n"
-                                        "255   0   0\tRed\r\n  0 128 255 Sky 2 of 3\r\n\t7\t8\t9\r\n  # 1 2 3\r\n10 20 30");
+  std::optional<LoadedPalette> p =
+      Read(PaletteFormat::Gpl,
+           "\xEF\xBB\xBFGIMP Palette\r\nName: Tango: extras\r\nColumns: 4\r\n# note\r\n\r\n"
+           "255   0   0\tRed\r\n  0 128 255 Sky 2 of 3\r\n\t7\t8\t9\r\n  # 1 2 3\r\n10 20 30");
   ASSERT_TRUE(p);
   EXPECT_EQ(p->colors, (std::vector<TColor>{0x0000FF, 0xFF8000, 0x090807, 0x1E140A}));
 }
@@ -73,7 +75,8 @@ TEST(PaletteExchange, HandMadeSwatchesInEveryModel) {
   for (size_t i = 0; i < want.size(); ++i)
     for (int shift : {0, 8, 16})
       EXPECT_NEAR(static_cast<int>(p->colors[i] >> shift & 0xFF), static_cast<int>(want[i] >> shift & 0xFF),
-                  i == 3 || i == 4 ? 1 : 0) << i;
+                  i == 3 || i == 4 ? 1 : 0)
+          << i;
 }
 
 TEST(PaletteExchange, MalformedFilesAreRefusedAndLeaveTheCellsAlone) {
@@ -81,7 +84,10 @@ TEST(PaletteExchange, MalformedFilesAreRefusedAndLeaveTheCellsAlone) {
   magic[0] = 'X', version[5] = 2, pastEnd[17] += 1;  // the block claims one byte more than the file has
   huge[8] = huge[9] = huge[10] = huge[11] = 0xFF;
   const Bytes noEnd{0, 2, 0, 'a', 0, 'b', 'R', 'G', 'B', ' ', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2};
-  const std::vector<Bytes> ase{magic, version, pastEnd, huge,
+  const std::vector<Bytes> ase{magic,
+                               version,
+                               pastEnd,
+                               huge,
                                AseFile({AseBlock(1, noEnd)}),  // a name that never ends
                                AseFile({AseBlock(1, {0x7F, 0xFF, 0, 'a'})}),
                                AseFile({AseColor("RGB ", {0, std::nanf(""), 0})}),
@@ -92,9 +98,9 @@ TEST(PaletteExchange, MalformedFilesAreRefusedAndLeaveTheCellsAlone) {
                                AseFile({AseColor("HSB ", {0, 0, 0})}),
                                AseFile({AseBlock(0xC001, {0, 1, 0, 0}), AseBlock(0xC002, {})})};
   for (size_t i = 0; i < ase.size(); ++i) EXPECT_FALSE(ReadPalette(PaletteFormat::Ase, ase[i], nullptr)) << i;
-  for (const char* gpl : {"", "GIMP Palette\n", "GIMP palette\n1 2 3\n", "1 2 3\n", "GIMP Palette\n1 2\n",
-                          "GIMP Palette\n1 2 256\n", "GIMP Palette\n1 -2 3\n", "GIMP Palette\n12x 0 0\n",
-                          "GIMP Palette\n1 2 3\n4 5 99999999999999999999\n"})
+  for (const char* gpl :
+       {"", "GIMP Palette\n", "GIMP palette\n1 2 3\n", "1 2 3\n", "GIMP Palette\n1 2\n", "GIMP Palette\n1 2 256\n",
+        "GIMP Palette\n1 -2 3\n", "GIMP Palette\n12x 0 0\n", "GIMP Palette\n1 2 3\n4 5 99999999999999999999\n"})
     EXPECT_FALSE(Read(PaletteFormat::Gpl, gpl)) << gpl;
 
   TempDir dir;

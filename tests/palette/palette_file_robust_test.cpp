@@ -4,6 +4,7 @@
 
 #include <array>
 #include <iostream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -77,8 +78,10 @@ Bytes Mutate(const Bytes& seed, std::mt19937& rng) {
       break;
     case 6:  // a big-endian NaN, infinity, 1.5, -1 or INT_MIN: bad floats, counts and lengths
       if (b.size() >= 4) {
-        const std::uint32_t v = std::array<std::uint32_t, 5>{0x7FC00000, 0x7F800000, 0x3FC00000, ~0u, 1u << 31}[pick(5)];
-        for (size_t at = pick(b.size() - 3), i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+        constexpr std::uint32_t kValues[] = {0x7FC00000, 0x7F800000, 0x3FC00000, ~0u, 1u << 31};
+        const std::uint32_t v = kValues[pick(std::size(kValues))];
+        const size_t at = pick(b.size() - 3);
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
       }
       break;
     default:  // cut and flipped
@@ -137,8 +140,9 @@ TEST(PaletteFileRobust, ExchangeFormsSurviveAHundredThousandMutationsEach) {
   for (size_t i = 0; i < cells.size(); ++i) cells[i] = i % 5 == 2 ? clEmptyColor : static_cast<TColor>(i * 0x0B0D11);
   const Bytes gpl = *WritePalette(PaletteFormat::Gpl, cells, -1, nullptr, {}, "seed");
   const Bytes ase = *WritePalette(PaletteFormat::Ase, cells, -1, nullptr, {});
+  const Bytes mixed = testing_palette::MixedModelsAse();
   for (auto [format, seeds] : {std::pair{PaletteFormat::Gpl, std::vector<Bytes>{gpl}},
-                               std::pair{PaletteFormat::Ase, std::vector<Bytes>{ase, testing_palette::MixedModelsAse()}}}) {
+                               std::pair{PaletteFormat::Ase, std::vector<Bytes>{ase, mixed}}}) {
     Stats stats;
     for (int i = 0; i < kMutations && !HasFatalFailure(); ++i) {
       Bytes b = Mutate(seeds[static_cast<size_t>(i) % seeds.size()], rng);

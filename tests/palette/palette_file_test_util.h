@@ -127,8 +127,8 @@ inline std::vector<std::uint8_t> AseFile(const std::vector<std::vector<std::uint
 }
 // Every colour model, five of them inside a group.
 inline std::vector<std::uint8_t> MixedModelsAse() {
-  return AseFile({AseBlock(0xC001, {0, 2, 0, 'g', 0, 0}), AseColor("CMYK", {0, 1, 1, 0}), AseColor("CMYK", {0, 0, 0, 1}),
-                  AseColor("LAB ", {1, 0, 0}), AseColor("LAB ", {0.532408f, 80.0925f, 67.2032f}),
+  return AseFile({AseBlock(0xC001, {0, 2, 0, 'g', 0, 0}), AseColor("CMYK", {0, 1, 1, 0}),
+                  AseColor("CMYK", {0, 0, 0, 1}), AseColor("LAB ", {1, 0, 0}), AseColor("LAB ", {0.532408f, 80.0925f, 67.2032f}),
                   AseColor("LAB ", {0.53585f, 0, 0}), AseBlock(0xC002, {}), AseColor("Gray", {0.5f}),
                   AseColor("RGB ", {0.2f, 0.4f, 0.6f})});
 }
