@@ -374,8 +374,8 @@ TEST_F(PaletteStripTest, ABadFileChangesNothingAndSaysSo) {
     const fs::path f = dir_ / name;
     WriteAll(f, std::string(name) == "words.csv" ? Bytes{'r', 'e', 'd', ';', 'x', 'y', 'z'} : Bytes{'N', 'O', 'P', 'E'});
     if (std::string(name) == "empty.csv") WriteAll(f, {});
-    if (std::string(name) == "broken.gpl") WriteAll(f, Bytes{'G', 'I', 'M', 'P', ' ', 'P', 'a', 'l', 'e', 't', 't', 'e',
-                                                             '\n', '1', ' ', '2', ' ', '3', '\n', '4', ' ', '5', '\n'});
+    const std::string_view badRow = "GIMP Palette\n1 2 3\n4 5\n";  // broken after a good row
+    if (std::string(name) == "broken.gpl") WriteAll(f, Bytes(badRow.begin(), badRow.end()));
     Answer(f);
     messages_.clear();
     strip().acOpenPalette.Execute();
