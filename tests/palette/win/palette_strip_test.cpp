@@ -324,7 +324,12 @@ TEST_F(PaletteStripTest, SaveAndOpenRoundTrip) {
 // The pattern of a dialog filter's entry, 1-based as the dialogs count.
 std::string FilterPattern(std::string_view filter, int index) {
   std::vector<std::string> pieces(1);
-  for (char ch : filter) ch == '|' ? pieces.emplace_back() : pieces.back().push_back(ch);
+  for (char ch : filter) {
+    if (ch == '|')
+      pieces.emplace_back();
+    else
+      pieces.back().push_back(ch);
+  }
   return 2 * index <= static_cast<int>(pieces.size()) ? pieces[2 * index - 1] : "";
 }
 
