@@ -9,6 +9,8 @@
 #include <memory>
 #include <system_error>
 
+#include "palette/palette_exchange.h"
+
 namespace kolo {
 
 namespace {
@@ -328,6 +330,23 @@ std::vector<std::uint8_t> WriteHtml(const ExportList& list, const ColorFormatter
   return w.Take();
 }
 
+// Forms without a transparent colour.
+std::optional<LoadedPalette> AsLoaded(std::optional<std::vector<TColor>> colors) {
+  if (!colors) return std::nullopt;
+  return LoadedPalette{std::move(*colors), -1};
+}
+
+// The file's own name, for formats that carry a palette name; "" when it
+// cannot be put in UTF-8.
+std::string PaletteNameOf(const std::filesystem::path& fileName) {
+  try {
+    const std::u8string name = fileName.stem().u8string();
+    return std::string(name.begin(), name.end());
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return std::nullopt;
@@ -353,7 +372,18 @@ PaletteFormat PaletteFormatOf(const std::filesystem::path& fileName) {
   if (ext == ".gif") return PaletteFormat::Gif;
   if (ext == ".csv") return PaletteFormat::Csv;
   if (ext == ".html") return PaletteFormat::Html;
+  if (ext == ".gpl") return PaletteFormat::Gpl;
+  if (ext == ".ase") return PaletteFormat::Ase;
+  if (ext == ".css") return PaletteFormat::Css;
   return PaletteFormat::Unknown;
+}
+
+bool CanReadPalette(PaletteFormat format) {
+  return format != PaletteFormat::Unknown && format != PaletteFormat::Html && format != PaletteFormat::Css;
+}
+
+bool CanWritePalette(PaletteFormat format) {
+  return format != PaletteFormat::Unknown && format != PaletteFormat::Gif;
 }
 
 std::optional<LoadedPalette> ReadPalette(PaletteFormat format, std::span<const std::uint8_t> bytes,
@@ -366,6 +396,8 @@ std::optional<LoadedPalette> ReadPalette(PaletteFormat format, std::span<const s
     case PaletteFormat::Act: p = ReadAct(in); break;
     case PaletteFormat::Csv: p = ReadCsv(bytes, parser); break;
     case PaletteFormat::Gif: p = ReadGif(bytes); break;
+    case PaletteFormat::Gpl: p = AsLoaded(ReadGpl(bytes)); break;
+    case PaletteFormat::Ase: p = AsLoaded(ReadAse(bytes)); break;
     default: return std::nullopt;
   }
   if (!p || p->colors.empty()) return std::nullopt;
@@ -374,8 +406,12 @@ std::optional<LoadedPalette> ReadPalette(PaletteFormat format, std::span<const s
 
 std::optional<std::vector<std::uint8_t>> WritePalette(PaletteFormat format, std::span<const TColor> cells,
                                                       int transparentIndex, const ColorFormatter& formatter,
-                                                      const HtmlPageLinks& links) {
+                                                      const HtmlPageLinks& links, std::string_view paletteName) {
   if (format == PaletteFormat::Kpt) return WriteKpt(cells, transparentIndex);
+  // The exchange forms number their colours by cell, so they take the cells as they are.
+  if (format == PaletteFormat::Gpl) return WriteGpl(cells, paletteName);
+  if (format == PaletteFormat::Ase) return WriteAse(cells);
+  if (format == PaletteFormat::Css) return WriteCss(cells, transparentIndex);
   const ExportList list = BuildExportList(cells, transparentIndex);
   switch (format) {
     case PaletteFormat::Act: return WriteAct(list);
@@ -391,7 +427,7 @@ bool LoadPaletteFile(const std::filesystem::path& fileName, const ColorParser& p
   if (highestIndex < 0 || cells.empty()) return false;
   const size_t count = std::min(static_cast<size_t>(highestIndex) + 1, cells.size());
   PaletteFormat format = PaletteFormatOf(fileName);
-  if (format == PaletteFormat::Unknown || format == PaletteFormat::Html) return false;
+  if (!CanReadPalette(format)) return false;
   std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(fileName);
   if (!bytes) return false;
   std::optional<LoadedPalette> p = ReadPalette(format, *bytes, parser);
@@ -407,9 +443,10 @@ bool LoadPaletteFile(const std::filesystem::path& fileName, const ColorParser& p
 bool SavePaletteFile(std::span<const TColor> cells, int transparentIndex, const std::filesystem::path& fileName,
                      const ColorFormatter& formatter, std::string_view siteLink, std::string_view logoAddress) {
   PaletteFormat format = PaletteFormatOf(fileName);
-  if (format == PaletteFormat::Unknown || format == PaletteFormat::Gif) return false;
+  if (!CanWritePalette(format)) return false;
   std::optional<std::vector<std::uint8_t>> bytes =
-      WritePalette(format, cells, transparentIndex, formatter, {std::string(siteLink), std::string(logoAddress)});
+      WritePalette(format, cells, transparentIndex, formatter, {std::string(siteLink), std::string(logoAddress)},
+                   PaletteNameOf(fileName));
   if (!bytes) return false;
 
   std::error_code ec;

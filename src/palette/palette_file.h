@@ -1,6 +1,7 @@
 // Palette files: the own format (kpt), Adobe Color Table (act), RIFF palette
-// (pal), GIF (read only), csv and an html page (write only). The format is
-// chosen by the file name's extension alone.
+// (pal), GIF (read only), csv, an html page (write only), GIMP palettes (gpl),
+// Adobe Swatch Exchange (ase) and CSS custom properties (css, write only).
+// The format is chosen by the file name's extension alone.
 #pragma once
 
 #include <cstdint>
@@ -16,10 +17,12 @@
 
 namespace kolo {
 
-enum class PaletteFormat { Unknown, Kpt, Act, Pal, Gif, Csv, Html };
+enum class PaletteFormat { Unknown, Kpt, Act, Pal, Gif, Csv, Html, Gpl, Ase, Css };
 
 // By the lower-cased extension; Unknown for anything else.
 PaletteFormat PaletteFormatOf(const std::filesystem::path& fileName);
+bool CanReadPalette(PaletteFormat format);
+bool CanWritePalette(PaletteFormat format);
 
 // Text to colour (ParseColor with the current notation) for csv.
 using ColorParser = std::function<std::optional<TColor>(std::string_view)>;
@@ -43,10 +46,11 @@ struct HtmlPageLinks {
 };
 
 // The file's bytes for up to 256 cells (empty cells hold clEmptyColor,
-// transparentIndex -1 = none). nullopt for formats that cannot be written.
+// transparentIndex -1 = none). paletteName is the gpl file's "Name:" ("Kolo"
+// when empty). nullopt for formats that cannot be written.
 std::optional<std::vector<std::uint8_t>> WritePalette(PaletteFormat format, std::span<const TColor> cells,
                                                       int transparentIndex, const ColorFormatter& formatter,
-                                                      const HtmlPageLinks& links);
+                                                      const HtmlPageLinks& links, std::string_view paletteName = {});
 
 // Fills cells[0..highestIndex]: loaded colours first, clEmptyColor after them.
 // On failure neither the cells nor transparentIndex change.

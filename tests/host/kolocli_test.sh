@@ -48,9 +48,18 @@ printf 'FF0000;00FF00\r\n0000FF' >"$work/p.csv"
 "$kolocli" palette convert --format 1 "$work/p.kpt" "$work/q.csv"
 [ "$(cat "$work/q.csv")" = "255,0,0;0,255,0;0,0,255" ] || fail "csv in format 1: $(cat "$work/q.csv")"
 
+# Other tools' forms: through gpl and ase and back to csv; css is written only.
+"$kolocli" palette convert "$work/p.csv" "$work/p.gpl"
+"$kolocli" palette convert "$work/p.gpl" "$work/p.ase"
+"$kolocli" palette convert --format 1 "$work/p.ase" "$work/r.csv"
+[ "$(cat "$work/r.csv")" = "255,0,0;0,255,0;0,0,255" ] || fail "csv through gpl and ase: $(cat "$work/r.csv")"
+"$kolocli" palette convert "$work/p.ase" "$work/p.css"
+grep -qx '  --kolo-2: #0000FF;' "$work/p.css" || fail "css: $(cat "$work/p.css")"
+
 printf 'FF0000;bogus' >"$work/bad.csv"
+printf 'GIMP Palette\n1 2\n' >"$work/bad.gpl"
 for args in "$work/bad.csv $work/out.act" "$work/p.csv $work/out.gif" "$work/missing.kpt $work/out.pal" \
-            "$work/p.csv $work/no/such/dir/out.act"; do
+            "$work/p.csv $work/no/such/dir/out.act" "$work/p.css $work/out.kpt" "$work/bad.gpl $work/out.ase"; do
   set +e
   # shellcheck disable=SC2086
   "$kolocli" palette convert $args >"$work/out" 2>"$work/err"; status=$?

@@ -9,11 +9,14 @@ of the byte layouts.
   control extension).
 - act and pal files written by `kolocli palette convert` are taken apart here
   byte by byte; act and pal files written here are read back by kolocli.
+- gpl, ase and css files written by kolocli are read by a few lines of Python
+  each, the way GIMP, Adobe's tools and a browser would take them.
 
 usage: palette_interop_check.py KOLOCLI WORKDIR
 """
 import glob
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -256,10 +259,58 @@ def check_written_files():
     print("ok: act and pal layouts")
 
 
+# ---- gpl, ase and css -----------------------------------------------------------
+
+def read_gpl(text):
+    lines = text.split("\n")
+    rows = [line.split(None, 3) for line in lines[1:]
+            if line.strip() and not line.startswith(("#", "Name:", "Columns:"))]
+    return lines[0] == "GIMP Palette", [((int(r), int(g), int(b)), name) for r, g, b, name in rows]
+
+
+def read_ase(data):
+    rows, pos = [], 12
+    for _ in range(struct.unpack(">I", data[8:12])[0]):
+        kind, length, units = struct.unpack(">HIH", data[pos:pos + 8])
+        name = data[pos + 8:pos + 8 + 2 * units].decode("utf-16-be")
+        model, r, g, b, ctype = struct.unpack(">4s3fH", data[pos + 8 + 2 * units:pos + 6 + length])
+        rows.append(((round(r * 255), round(g * 255), round(b * 255)), name[:-1]))
+        check(kind == 1 and name[-1] == "\0" and model == b"RGB ", "ase block %d %r %r" % (kind, name, model))
+        pos += 6 + length
+    return data[:8] == b"ASEF\0\1\0\0" and pos == len(data), rows
+
+
+def check_exchange_files():
+    # Gaps; cell 4 is the transparent one and holds a colour.
+    cells = [0x10000000] * 256
+    for i in range(0, 120, 2):
+        cells[i] = (i * 0x0A0703) & 0xFFFFFF
+    cells[4] |= 0x20000000
+    kpt = os.path.join(WORK, "exchange.kpt")
+    with open(kpt, "wb") as f:
+        f.write(b"KOLO" + struct.pack("<256I", *cells))
+    want = [((c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), "Kolo %d" % i)
+            for i, c in enumerate(cells) if not c & 0x10000000]
+    out = {}
+    for ext in ("gpl", "ase", "css"):
+        kolocli("palette", "convert", kpt, os.path.join(WORK, "exchange." + ext))
+        with open(os.path.join(WORK, "exchange." + ext), "rb") as f:
+            out[ext] = f.read()
+    check(read_gpl(out["gpl"].decode()) == (True, want), "gpl differs from the cells")
+    check(read_ase(out["ase"]) == (True, want), "ase differs from the cells")
+    css = out["css"].decode()
+    props = re.findall(r"--kolo-(\d+): #([0-9A-F]{6});( /\* transparent \*/)?", css)
+    check(css.startswith(":root {\n") and css.endswith("}\n") and
+          [(tuple(bytes.fromhex(h)), "Kolo " + n, bool(t)) for n, h, t in props] ==
+          [(c, n, n == "Kolo 4") for c, n in want], "css differs from the cells")
+    print("ok: gpl, ase and css layouts")
+
+
 imagemagick_gifs()
 pillow_gifs()
 debian_gifs()
 check_written_files()
+check_exchange_files()
 if failures:
     print("%d interoperability check(s) failed" % len(failures))
     sys.exit(1)

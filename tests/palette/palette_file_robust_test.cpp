@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <iostream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,6 +43,8 @@ void ExpectSane(PaletteFormat format, const std::optional<LoadedPalette>& p, Sta
     case PaletteFormat::Pal:
     case PaletteFormat::Gif: ASSERT_LE(n, 256u); break;
     case PaletteFormat::Act: ASSERT_LE(n, 65535u); break;
+    case PaletteFormat::Gpl:
+    case PaletteFormat::Ase: ASSERT_EQ(p->transparentIndex, -1); break;
     default: break;
   }
   for (TColor c : p->colors) ASSERT_TRUE(c <= 0xFFFFFF || c == clEmptyColor) << std::hex << c;
@@ -48,7 +52,7 @@ void ExpectSane(PaletteFormat format, const std::optional<LoadedPalette>& p, Sta
 
 Bytes Mutate(const Bytes& seed, std::mt19937& rng) {
   Bytes b = seed;
-  std::uniform_int_distribution<int> kind(0, 5);
+  std::uniform_int_distribution<int> kind(0, 6);
   auto pick = [&rng](size_t n) { return std::uniform_int_distribution<size_t>(0, n ? n - 1 : 0)(rng); };
   switch (kind(rng)) {
     case 0:  // flipped bits here and there
@@ -71,6 +75,14 @@ Bytes Mutate(const Bytes& seed, std::mt19937& rng) {
     case 4:  // bytes inserted or appended
       b.insert(b.begin() + static_cast<std::ptrdiff_t>(pick(b.size() + 1)), 1 + pick(16),
                static_cast<std::uint8_t>(rng()));
+      break;
+    case 6:  // a big-endian NaN, infinity, 1.5, -1 or INT_MIN: bad floats, counts and lengths
+      if (b.size() >= 4) {
+        constexpr std::uint32_t kValues[] = {0x7FC00000, 0x7F800000, 0x3FC00000, ~0u, 1u << 31};
+        const std::uint32_t v = kValues[pick(std::size(kValues))];
+        const size_t at = pick(b.size() - 3);
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+      }
       break;
     default:  // cut and flipped
       b.resize(pick(b.size() + 1));
@@ -116,6 +128,32 @@ TEST(PaletteFileRobust, MutatedFilesFailCleanlyOrLoadSanely) {
     // Both outcomes must actually happen, or the mutations test nothing.
     EXPECT_GT(stats.failed, 0) << static_cast<int>(f);
     EXPECT_GT(stats.loaded, 1) << static_cast<int>(f);
+  }
+}
+
+// The readers of other tools' files parse lengths, counts, floats and free
+// text: they take the most mutations.
+TEST(PaletteFileRobust, ExchangeFormsSurviveAHundredThousandMutationsEach) {
+  constexpr int kMutations = 100000;
+  std::mt19937 rng(20261207);
+  std::vector<TColor> cells(24);
+  for (size_t i = 0; i < cells.size(); ++i) cells[i] = i % 5 == 2 ? clEmptyColor : static_cast<TColor>(i * 0x0B0D11);
+  const Bytes gpl = *WritePalette(PaletteFormat::Gpl, cells, -1, nullptr, {}, "seed");
+  const Bytes ase = *WritePalette(PaletteFormat::Ase, cells, -1, nullptr, {});
+  const Bytes mixed = testing_palette::MixedModelsAse();
+  for (auto [format, seeds] : {std::pair{PaletteFormat::Gpl, std::vector<Bytes>{gpl}},
+                               std::pair{PaletteFormat::Ase, std::vector<Bytes>{ase, mixed}}}) {
+    Stats stats;
+    for (int i = 0; i < kMutations && !HasFatalFailure(); ++i) {
+      Bytes b = Mutate(seeds[static_cast<size_t>(i) % seeds.size()], rng);
+      if (i % 4 == 0) b = Mutate(b, rng);  // some take two mutations
+      ExpectSane(format, ReadPalette(format, b, nullptr), stats);
+    }
+    std::cout << (format == PaletteFormat::Gpl ? "gpl: " : "ase: ") << stats.loaded + stats.failed
+              << " mutated inputs, " << stats.loaded << " loaded, " << stats.failed << " refused\n";
+    EXPECT_EQ(stats.loaded + stats.failed, kMutations);
+    EXPECT_GT(stats.failed, kMutations / 10);
+    EXPECT_GT(stats.loaded, kMutations / 10);
   }
 }
 

@@ -1,16 +1,18 @@
-// Helpers shared by the palette file tests: a scratch folder and GIF files
-// made on the spot with giflib's encoder.
+// Helpers shared by the palette file tests: a scratch folder, GIF files made
+// on the spot with giflib's encoder and swatch exchange files made by hand.
 #pragma once
 
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <bit>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "color/color.h"
@@ -98,6 +100,37 @@ inline std::vector<std::uint8_t> MakeGif(const std::vector<TColor>& global, cons
   GifFreeMapObject(globalMap);
   GifFreeMapObject(localMap);
   return out;
+}
+
+// Swatch exchange files put together by hand, apart from Kolo's own writer.
+inline void PutBe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+inline std::vector<std::uint8_t> AseBlock(std::uint16_t type, const std::vector<std::uint8_t>& body) {
+  std::vector<std::uint8_t> out;
+  PutBe(out, type, 2), PutBe(out, static_cast<std::uint32_t>(body.size()), 4);
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+inline std::vector<std::uint8_t> AseColor(std::string_view model, const std::vector<float>& values) {
+  std::vector<std::uint8_t> body{0, 2, 0, 'c', 0, 0};  // named "c", UTF-16 with its closing zero
+  body.insert(body.end(), model.begin(), model.end());
+  for (float v : values) PutBe(body, std::bit_cast<std::uint32_t>(v), 4);
+  PutBe(body, 2, 2);  // colour type "normal"
+  return AseBlock(1, body);
+}
+inline std::vector<std::uint8_t> AseFile(const std::vector<std::vector<std::uint8_t>>& blocks) {
+  std::vector<std::uint8_t> out{'A', 'S', 'E', 'F', 0, 1, 0, 0};
+  PutBe(out, static_cast<std::uint32_t>(blocks.size()), 4);
+  for (const auto& b : blocks) out.insert(out.end(), b.begin(), b.end());
+  return out;
+}
+// Every colour model, five of them inside a group.
+inline std::vector<std::uint8_t> MixedModelsAse() {
+  return AseFile({AseBlock(0xC001, {0, 2, 0, 'g', 0, 0}), AseColor("CMYK", {0, 1, 1, 0}),
+                  AseColor("CMYK", {0, 0, 0, 1}), AseColor("LAB ", {1, 0, 0}), AseColor("LAB ", {0.532408f, 80.0925f, 67.2032f}),
+                  AseColor("LAB ", {0.53585f, 0, 0}), AseBlock(0xC002, {}), AseColor("Gray", {0.5f}),
+                  AseColor("RGB ", {0.2f, 0.4f, 0.6f})});
 }
 
 }  // namespace kolo::testing_palette

@@ -106,7 +106,7 @@ bool Load(const std::string& file, int format, int& transparent, std::vector<TCo
   cells.assign(256, clEmptyColor);
   transparent = -1;
   PaletteFormat kind = PaletteFormatOf(file);
-  if (kind == PaletteFormat::Unknown || kind == PaletteFormat::Html) {
+  if (!CanReadPalette(kind)) {
     std::fprintf(stderr, "kolocli: cannot read this kind of palette file: %s\n", file.c_str());
     return false;
   }
@@ -122,7 +122,7 @@ int ConvertCommand(const Args& a) {
   const std::string& in = a.positional[0];
   const std::string& out = a.positional[1];
   PaletteFormat outKind = PaletteFormatOf(out);
-  if (outKind == PaletteFormat::Unknown || outKind == PaletteFormat::Gif) {
+  if (!CanWritePalette(outKind)) {
     std::fprintf(stderr, "kolocli: cannot write this kind of palette file: %s\n", out.c_str());
     return 1;
   }

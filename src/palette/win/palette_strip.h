@@ -24,13 +24,16 @@ namespace kolo::win {
 
 class TMainFrame;
 
+// New types go after the old ones: the remembered filterPaletteIndex and the
+// old indexes must keep pointing at the same types.
 inline constexpr char kPaletteOpenFilter[] =
-    "All (*.pal;*.act;*.gif;*.csv)|*.pal;*.act;*.gif;*.csv;*.kpt|Kolo Palette (*.kpt)|*.kpt|"
+    "All (*.pal;*.act;*.gif;*.csv;*.gpl;*.ase)|*.pal;*.act;*.gif;*.csv;*.kpt;*.gpl;*.ase|Kolo Palette (*.kpt)|*.kpt|"
     "Adobe Color Table (*.act)|*.act|Microsoft Palette (*.pal)|*.pal|GIF (*.gif)|*.gif|"
-    "Comma Separated Values (*.csv)|*.csv";
+    "Comma Separated Values (*.csv)|*.csv|GIMP Palette (*.gpl)|*.gpl|Adobe Swatch Exchange (*.ase)|*.ase";
 inline constexpr char kPaletteSaveFilter[] =
     "Kolo Palette (*.kpt)|*.kpt|Adobe Color Table (*.act)|*.act|Microsoft Palette (*.pal)|*.pal|"
-    "Comma Separated Values (*.csv)|*.csv|HTML (*.html)|*.html";
+    "Comma Separated Values (*.csv)|*.csv|HTML (*.html)|*.html|GIMP Palette (*.gpl)|*.gpl|"
+    "Adobe Swatch Exchange (*.ase)|*.ase|CSS Custom Properties (*.css)|*.css";
 inline constexpr char kFailedToOpen[] = "Failed to open file.";
 inline constexpr char kFailedToSave[] = "Failed to save file.";
 inline constexpr char kReplaceQuestion[] = "The file already exists. Do you want to replace the existing file?";

@@ -321,6 +321,43 @@ TEST_F(PaletteStripTest, SaveAndOpenRoundTrip) {
   EXPECT_EQ(list().Colors(), cells);
 }
 
+// The pattern of a dialog filter's entry, 1-based as the dialogs count.
+std::string FilterPattern(std::string_view filter, int index) {
+  std::vector<std::string> pieces(1);
+  for (char ch : filter) {
+    if (ch == '|')
+      pieces.emplace_back();
+    else
+      pieces.back().push_back(ch);
+  }
+  return 2 * index <= static_cast<int>(pieces.size()) ? pieces[2 * index - 1] : "";
+}
+
+TEST_F(PaletteStripTest, OtherToolsFormsComeAfterTheOldOnesAndRoundTrip) {
+  // A remembered filter index must keep choosing the type it chose before.
+  const std::vector<std::string> saveTypes{"*.kpt", "*.act", "*.pal", "*.csv", "*.html", "*.gpl", "*.ase", "*.css"};
+  for (int i = 1; i <= 8; ++i) EXPECT_EQ(FilterPattern(kPaletteSaveFilter, i), saveTypes[i - 1]) << i;
+  const std::vector<std::string> openTypes{"*.kpt", "*.act", "*.pal", "*.gif", "*.csv", "*.gpl", "*.ase"};
+  for (int i = 2; i <= 8; ++i) EXPECT_EQ(FilterPattern(kPaletteOpenFilter, i), openTypes[i - 2]) << i;
+  for (const std::string& type : openTypes)
+    EXPECT_NE((";" + FilterPattern(kPaletteOpenFilter, 1) + ";").find(";" + type + ";"), std::string::npos) << type;
+
+  // Saved through the dialog and opened again: the gaps close, the transparent mark goes.
+  main_.Options().lastPath = Narrow(dir_.wstring());
+  for (const char* name : {"designer.gpl", "designer.ase"}) {
+    list().SetCell(30, 0x00C0FFEE);
+    Answer(dir_ / name, 7);
+    strip().acSavePalette.Execute();
+    EXPECT_EQ(main_.Options().filterPaletteIndex, 7);
+    list().SetColors({});
+    strip().acOpenPalette.Execute();
+    EXPECT_TRUE(messages_.empty()) << name;
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(list().Cell(i), savedCells_[static_cast<size_t>(i)]) << name << i;
+    EXPECT_EQ(list().Cell(20), 0x00C0FFEEu) << name;
+    EXPECT_EQ(list().TransparentIndex(), -1) << name;
+  }
+}
+
 TEST_F(PaletteStripTest, CancelledDialogsChangeNothing) {
   const auto before = list().Colors();
   main_.Options().lastPath = "C:\\somewhere";
@@ -338,10 +375,12 @@ TEST_F(PaletteStripTest, CancelledDialogsChangeNothing) {
 
 TEST_F(PaletteStripTest, ABadFileChangesNothingAndSaysSo) {
   const auto before = list().Colors();
-  for (const char* name : {"broken.kpt", "empty.csv", "words.csv", "page.html"}) {
+  for (const char* name : {"broken.kpt", "empty.csv", "words.csv", "page.html", "broken.gpl", "broken.ase", "p.css"}) {
     const fs::path f = dir_ / name;
     WriteAll(f, std::string(name) == "words.csv" ? Bytes{'r', 'e', 'd', ';', 'x', 'y', 'z'} : Bytes{'N', 'O', 'P', 'E'});
     if (std::string(name) == "empty.csv") WriteAll(f, {});
+    const std::string_view badRow = "GIMP Palette\n1 2 3\n4 5\n";  // broken after a good row
+    if (std::string(name) == "broken.gpl") WriteAll(f, Bytes(badRow.begin(), badRow.end()));
     Answer(f);
     messages_.clear();
     strip().acOpenPalette.Execute();
