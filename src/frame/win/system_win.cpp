@@ -70,6 +70,15 @@ void SetAutorun(const std::wstring& name, bool enable, const std::wstring& param
 
 namespace {
 
+// %VARIABLES% replaced; the text as it was when that fails.
+std::wstring ExpandEnvironment(const std::wstring& text) {
+  const DWORD n = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  std::wstring expanded(n, L'\0');
+  if (n == 0 || ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), n) != n) return text;
+  expanded.resize(n - 1);
+  return expanded;
+}
+
 // The open command of the class an extension names, if both are there.
 std::optional<std::wstring> ExtensionOpenCommand(HKEY classesRoot, const wchar_t* ext) {
   RegKey k = RegKey::Open(classesRoot, ext, KEY_QUERY_VALUE);
@@ -82,14 +91,7 @@ std::optional<std::wstring> ExtensionOpenCommand(HKEY classesRoot, const wchar_t
   if (!v) return std::nullopt;
   auto command = RegValueText(*v);
   if (!command || command->empty()) return std::nullopt;
-  if (v->type == REG_EXPAND_SZ) {
-    DWORD n = ::ExpandEnvironmentStringsW(command->c_str(), nullptr, 0);
-    std::wstring expanded(n, L'\0');
-    if (n != 0 && ::ExpandEnvironmentStringsW(command->c_str(), expanded.data(), n) == n) {
-      expanded.resize(n - 1);
-      command = expanded;
-    }
-  }
+  if (v->type == REG_EXPAND_SZ) command = ExpandEnvironment(*command);
   return command;
 }
 
@@ -219,12 +221,8 @@ std::wstring DocumentsFolder() {
   if (k) {
     if (auto v = QueryRegValue(k, L"Personal", 64 * 1024)) {
       if (auto text = RegValueText(*v); text && !text->empty()) {
-        const DWORD n = ::ExpandEnvironmentStringsW(text->c_str(), nullptr, 0);
-        std::wstring expanded(n, L'\0');
-        if (n != 0 && ::ExpandEnvironmentStringsW(text->c_str(), expanded.data(), n) == n) {
-          expanded.resize(n - 1);
-          if (::GetFileAttributesW(expanded.c_str()) != INVALID_FILE_ATTRIBUTES) return expanded;
-        }
+        const std::wstring folder = ExpandEnvironment(*text);
+        if (::GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return folder;
       }
     }
   }
