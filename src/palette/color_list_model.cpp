@@ -4,6 +4,7 @@
 
 #include "frame/hint_caption.h"
 #include "platform/messages.h"
+#include "widgets/scroll_math.h"
 
 namespace kolo {
 
@@ -25,8 +26,7 @@ int ColorListSliderMax(int rowCount, int visibleRows) {
 }
 
 int ColorListWheelPosition(int position, int delta, int smallChange, int max) {
-  if (delta > 0) position -= smallChange;
-  if (delta < 0) position += smallChange;
+  position -= delta / kWheelDelta * smallChange;
   return std::clamp(position, 0, std::max(0, max));
 }
 
@@ -221,6 +221,12 @@ GridEvent ColorListModel::Move(int x, int y) {
     e.dragColor = Colors[static_cast<size_t>(PressedIndex)];
   }
   return e;
+}
+
+bool ColorListModel::CancelPress() {
+  const bool dragging = DragActive;
+  LeftDown = DragActive = false;
+  return dragging;
 }
 
 std::string ColorListModel::HoverHint(int x, int y) const {

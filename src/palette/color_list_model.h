@@ -22,8 +22,8 @@ int ColorListVisibleRows(int height, int size);
 // The slider's maximum: rows of 256 cells (rounded up) less the visible ones,
 // never below 0.
 int ColorListSliderMax(int rowCount, int visibleRows);
-// One wheel message moves one small step: up (towards row 0) for a positive
-// delta. The result is clamped to 0..max.
+// A small step per whole notch (120 units) of `delta`: up (towards row 0) for
+// a positive delta. The result is clamped to 0..max.
 int ColorListWheelPosition(int position, int delta, int smallChange, int max);
 
 // What one cell of the grid looks like.
@@ -121,6 +121,9 @@ class ColorListModel {
   GridEvent Press(MouseButton button, int x, int y);
   GridEvent Release(int x, int y);
   GridEvent Move(int x, int y);
+  // The grid lost the mouse before the release: the press is forgotten and a
+  // drag out of the grid ends without a drop. True when a drag was running.
+  bool CancelPress();
   // "C" + six hex digits over a plain colour cell; "" elsewhere and while dragging.
   std::string HoverHint(int x, int y) const;
 

@@ -57,4 +57,12 @@ ThumbPieces SplitThumb(int thumbLength, int imageLength) {
   return t;
 }
 
+int WheelAccumulator::Add(int delta) {
+  if ((delta > 0 && rest_ < 0) || (delta < 0 && rest_ > 0)) rest_ = 0;
+  rest_ += delta;
+  const int notches = rest_ / kWheelDelta;  // truncates toward zero, as the rest keeps its sign
+  rest_ -= notches * kWheelDelta;
+  return notches;
+}
+
 }  // namespace kolo

@@ -44,4 +44,20 @@ struct ThumbPieces {
 };
 ThumbPieces SplitThumb(int thumbLength, int imageLength);
 
+// One notch of a mouse wheel, in wheel-delta units.
+inline constexpr int kWheelDelta = 120;
+
+// Turns wheel deltas into whole notches. Fine-grained wheels and touch pads
+// send a fraction of a notch per message: the fractions add up until they
+// make a notch, and what is left over is dropped when the direction turns.
+class WheelAccumulator {
+ public:
+  // The whole notches this delta completes, with the delta's sign
+  // (positive: away from the user).
+  int Add(int delta);
+
+ private:
+  int rest_ = 0;
+};
+
 }  // namespace kolo

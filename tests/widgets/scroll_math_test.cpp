@@ -99,5 +99,20 @@ TEST(ScrollMath, ThumbPiecesKeepBothEnds) {
   EXPECT_EQ(shorter.middleLength, 0);
 }
 
+TEST(ScrollMath, WheelDeltasAddUpToWholeNotches) {
+  WheelAccumulator w;
+  EXPECT_EQ(w.Add(30), 0);
+  EXPECT_EQ(w.Add(30), 0);
+  EXPECT_EQ(w.Add(30), 0);
+  EXPECT_EQ(w.Add(40), 1) << "130 units: one notch, 10 kept";
+  EXPECT_EQ(w.Add(110), 1);
+  EXPECT_EQ(w.Add(360), 3);
+  EXPECT_EQ(w.Add(-90), 0);
+  EXPECT_EQ(w.Add(60), 0) << "turning back drops the 90 gathered the other way";
+  EXPECT_EQ(w.Add(60), 1);
+  EXPECT_EQ(w.Add(-250), -2);
+  EXPECT_EQ(w.Add(-110), -1) << "the 10 left over still counts in the same direction";
+}
+
 }  // namespace
 }  // namespace kolo

@@ -33,9 +33,7 @@ class MainWindowHost : public ColorAreaHost {
   void SetCurrentSlot(int slot) override { main_.currentSlot = slot; }
   void RefreshColors(unsigned char flags) override { main_.RefreshColors(flags); }
   void StartColorDrag(TColor c) override { main_.BeginColorDrag(c); }
-  TColor DraggedColor() const override {
-    return main_.paletteStrip ? main_.paletteStrip->ColorList.DragColor.Color : main_.dragColor;
-  }
+  TColor DraggedColor() const override { return main_.DraggedColor(); }
   bool ColorDragging() const override { return main_.colorDragging; }
   void SetColorDragging(bool on) override { main_.colorDragging = on; }
   LPARAM DragSource() const override { return reinterpret_cast<LPARAM>(main_.Handle()); }
@@ -185,6 +183,7 @@ void TColorArea::CreateSlot(HWND parent, int index) {
   s.color.OnMouseUp = [this, index](Widget&, MouseButton b, unsigned, int, int) { SwatchMouseUp(index, b); };
   s.color.OnDragOver = [this, index](Widget&, LPARAM, int, int, int state) { SwatchDragOver(index, state); };
   s.color.OnEndDrag = [this, index](Widget&, LPARAM, int, int, int) { SwatchDrop(index); };
+  s.color.OnCaptureLost = [this, index](Widget&) { SwatchCaptureLost(index); };
 
   s.panEditCol.SetBorderSize(1);
   s.panEditCol.SetBorderColor(clFrame);
@@ -418,9 +417,10 @@ void TColorArea::SwatchMouseMove(int slot, int x, int y) {
   if (pressedSwatch_ == slot && PressBecomesDrag(pressPoint_.x, pressPoint_.y, x, y)) {
     pressedSwatch_ = -1;
     dragSlot_ = slot;
-    host_.StartColorDrag(SwatchColor(slot));
+    const TColor colour = SwatchColor(slot);
+    messenger_.Begin(host_.DragSource(), colour);
+    host_.StartColorDrag(colour);
     host_.SetColorDragging(true);
-    messenger_.Begin(host_.DragSource());
   }
   if (dragSlot_ == slot && host_.ColorDragging()) messenger_.Move();
 }
@@ -441,6 +441,15 @@ void TColorArea::SwatchMouseUp(int slot, MouseButton button) {
       messenger_.Drop();
     }
   }
+}
+
+void TColorArea::SwatchCaptureLost(int slot) {
+  if (pressedSwatch_ == slot) pressedSwatch_ = -1;  // no click either
+  if (dragSlot_ != slot) return;
+  dragSlot_ = -1;
+  if (!host_.ColorDragging()) return;
+  host_.SetColorDragging(false);
+  messenger_.Cancel();
 }
 
 void TColorArea::SwatchDragOver(int slot, int state) {

@@ -41,7 +41,8 @@ class ColorAreaHost {
   virtual int CurrentSlot() const = 0;
   virtual void SetCurrentSlot(int slot) = 0;
   virtual void RefreshColors(unsigned char flags) = 0;
-  // The program's colour drag: the palette strip keeps the colour and shows the cursor.
+  // The program's colour drag: the palette strip shows the cursor; the colour
+  // is in the program's drag slot, DraggedColor().
   virtual void StartColorDrag(TColor c) = 0;
   virtual TColor DraggedColor() const = 0;
   virtual bool ColorDragging() const = 0;
@@ -178,6 +179,7 @@ class TColorArea {
   void SwatchMouseDown(int slot, MouseButton button, int x, int y);
   void SwatchMouseMove(int slot, int x, int y);
   void SwatchMouseUp(int slot, MouseButton button);
+  void SwatchCaptureLost(int slot);
   void PopupAt(TPopupMenu& menu, Widget& owner);
   void FontSamplePressed();
   void PreviewPressed();

@@ -260,9 +260,9 @@ void TfrmMain::SetToolCursor(HCURSOR cursor) {
   cursors_.ReplaceArrow(cursor);
 }
 
-// The palette strip owns the drag slot and the drag cursor.
+// The colour goes into the program's drag slot; the palette strip builds the cursor.
 void TfrmMain::BeginColorDrag(TColor c) {
-  dragColor = c;
+  ColorDragSlot().Color = c;
   if (paletteStrip) paletteStrip->ColorList.StartColorDrag(c);
 }
 

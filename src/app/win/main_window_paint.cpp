@@ -132,6 +132,7 @@ void TfrmMain::ForwardImageEvents() {
   };
   imgMain.onMouseMove = [this](unsigned s, int x, int y) { CurrentTabObject().MouseMove(s, x, y); };
   imgMain.onMouseUp = [this](MouseButton b, unsigned s, int x, int y) { CurrentTabObject().MouseUp(b, s, x, y); };
+  imgMain.onCaptureLost = [this] { CurrentTabObject().CancelColorDrag(); };
   // A double click previews the picture whenever the preview button could.
   imgMain.onDblClick = [this](MouseButton, unsigned, int, int) {
     if (ImageBottomTabBuilt() && ImageBottomTab().btnViewImage.Enabled()) CurrentTabObject().ViewImage();

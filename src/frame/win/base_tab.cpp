@@ -22,7 +22,7 @@ void TBaseTab::MouseMove(unsigned shift, int x, int y) {
       main_.colorDragging = true;
       lastTarget = nullptr;
       // The main image's page is the source the targets are told about.
-      drag_.Begin(reinterpret_cast<LPARAM>(main_.pages.ImageTab.Handle()));
+      drag_.Begin(reinterpret_cast<LPARAM>(main_.pages.ImageTab.Handle()), c);
       main_.BeginColorDrag(c);
     }
   }
@@ -55,6 +55,14 @@ void TBaseTab::MouseUp(MouseButton button, unsigned shift, int x, int y) {
     main_.colorDragging = false;
     drag_.Drop();
   }
+}
+
+void TBaseTab::CancelColorDrag() {
+  pressed = false;
+  if (!main_.colorDragging) return;
+  main_.colorDragging = false;
+  drag_.Cancel();
+  lastTarget = nullptr;
 }
 
 void TBaseTab::ClearTransparent() {

@@ -60,6 +60,10 @@ class TBaseTab : public SettingsClient {
   /* 30 */ virtual void ImageSizeEdited(HWND edit) {}
   /* 31 */ virtual void PickFinished(bool cancelled) {}
 
+  // The main image lost the mouse before the release: a drag from it ends
+  // without a drop, a press without a click.
+  void CancelColorDrag();
+
   // Drawing services on the shared work picture.
   void PutPixel(int x, int y, TColor c);
   void PutPixelRGB(int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b);

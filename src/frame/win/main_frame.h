@@ -13,6 +13,7 @@
 
 #include "color/color.h"
 #include "frame/settings.h"
+#include "frame/win/color_drag.h"
 #include "frame/work_picture.h"
 #include "frame/win/image_panel.h"
 #include "platform/messages.h"
@@ -73,6 +74,8 @@ class TMainFrame : public Window {
 
   // Colour drags started from the main image.
   virtual void BeginColorDrag(TColor c) = 0;
+  // The colour of the drag in progress, whatever its source: what drop targets paint.
+  TColor DraggedColor() const { return ColorDragSlot().Color; }
 
   // The program wrote the clipboard itself: the clipboard history skips the change.
   std::function<void()> onOwnClipboardWrite;
@@ -130,7 +133,6 @@ class TMainFrame : public Window {
   CaptureMode captureMode = CaptureMode::None;
   bool colorDragging = false;
   HWND lastDragTarget = nullptr;
-  TColor dragColor = clEmptyColor;
 
  protected:
   // Makes this the window MainFrame() answers (the main window, once created).

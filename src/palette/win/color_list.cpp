@@ -240,7 +240,7 @@ void TKOLColorList::MouseDown(MouseButton button, unsigned shift, int x, int y) 
 void TKOLColorList::MouseMove(unsigned shift, int x, int y) {
   const GridEvent e = model_.Move(x, y);
   if (e.startDrag) {
-    messenger_.Begin(reinterpret_cast<LPARAM>(hwnd()));
+    messenger_.Begin(reinterpret_cast<LPARAM>(hwnd()), e.dragColor);
     StartColorDrag(e.dragColor);
     if (OnStartDragPic) OnStartDragPic(DragColor);
   }
@@ -277,10 +277,23 @@ void TKOLColorList::MouseUp(MouseButton button, unsigned shift, int x, int y) {
 
 bool TKOLColorList::MouseWheel(int delta) {
   if (!scroller_) return TVMNotRefreshPanel::MouseWheel(delta);
+  const int notches = wheel_.Add(delta);
   const int before = scroller_->Position();
-  const int after = ColorListWheelPosition(before, delta, scroller_->SmallChange, scroller_->Max());
+  const int after = ColorListWheelPosition(before, notches * kWheelDelta, scroller_->SmallChange, scroller_->Max());
   if (after != before) SetTopRow(after);
   return true;
+}
+
+void TKOLColorList::CaptureLost() {
+  // No release will come: a drag ends here without a drop, a press without a click.
+  if (model_.CancelPress()) {
+    auto alive = AliveToken();
+    messenger_.Cancel();
+    if (alive.expired()) return;
+    if (OnEndDragPic) OnEndDragPic(DragColor);
+    if (alive.expired()) return;
+  }
+  TVMNotRefreshPanel::CaptureLost();
 }
 
 void TKOLColorList::KeyUp(WORD key, unsigned shift) {

@@ -4,8 +4,9 @@
 // the colour-drag messages, and runs drags out of the grid.
 //
 // Every drag source of the program (the main image, the colour slots, the
-// clipboard colour list) calls StartColorDrag(colour): the colour lands in
-// DragColor, where drop targets read it, and the drag cursor is built here.
+// clipboard colour list) calls StartColorDrag(colour) for the drag cursor.
+// DragColor is the program's one colour-drag slot (win::ColorDragSlot()), so
+// the colour a target reads is that of the drag in progress whatever started it.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "palette/color_list_model.h"
 #include "palette/palette_file.h"
 #include "frame/win/color_drag.h"
+#include "widgets/scroll_math.h"
 #include "widgets/win/gif_image_list.h"
 #include "widgets/win/not_refresh_panel.h"
 #include "widgets/win/scroll_image.h"
@@ -24,11 +26,6 @@ class TPopupMenu;
 }
 
 namespace kolo {
-
-// The colour being dragged anywhere in the program.
-struct TDragColor {
-  TColor Color = clEmptyColor;
-};
 
 class TKOLColorList : public TVMNotRefreshPanel {
  public:
@@ -71,7 +68,7 @@ class TKOLColorList : public TVMNotRefreshPanel {
   int TopRow() const { return model_.topRow; }
   void SetTopRow(int row);
 
-  TDragColor DragColor;
+  TDragColor& DragColor = win::ColorDragSlot();
 
   // --- operations ---
   void StartColorDrag(TColor c);
@@ -99,6 +96,7 @@ class TKOLColorList : public TVMNotRefreshPanel {
   void MouseMove(unsigned shift, int x, int y) override;
   void MouseUp(MouseButton button, unsigned shift, int x, int y) override;
   bool MouseWheel(int delta) override;
+  void CaptureLost() override;
   void KeyUp(WORD key, unsigned shift) override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -115,6 +113,7 @@ class TKOLColorList : public TVMNotRefreshPanel {
   TVMScrollImage* scroller_ = nullptr;
   win::Cursor dragCursor_;
   win::ColorDragMessenger messenger_;
+  WheelAccumulator wheel_;
 };
 
 }  // namespace kolo

@@ -200,7 +200,7 @@ void TGetColorTab::smallPreviewMouseUp(MouseButton, unsigned, int, int) { model_
 
 // --- painting by drag ---
 
-TColor TGetColorTab::DraggedColor() const { return main_.dragColor; }
+TColor TGetColorTab::DraggedColor() const { return main_.DraggedColor(); }
 
 void TGetColorTab::DragOver(HWND, HWND, int x, int y, int state) {
   SetHint(kDrawHint);

@@ -119,12 +119,19 @@ LRESULT ImageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      if (::GetCapture() == Handle() && !(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ::ReleaseCapture();
+      if (::GetCapture() == Handle() && !(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+        releasing_ = true;
+        ::ReleaseCapture();
+        releasing_ = false;
+      }
       const MouseButton b = msg == WM_LBUTTONUP ? MouseButton::Left
                             : msg == WM_RBUTTONUP ? MouseButton::Right : MouseButton::Middle;
       if (onMouseUp) onMouseUp(b, ShiftFromKeys(wp), x, y);
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      if (!releasing_ && reinterpret_cast<HWND>(lp) != Handle() && onCaptureLost) onCaptureLost();
+      return 0;
     case WM_DRAGCOLOR_OVER:
     case WM_DRAGCOLOR_DROP:
       // The page under the picture speaks the colour-drag protocol.

@@ -41,6 +41,8 @@ class ImageView : public Window {
   MouseHandler onMouseDown, onMouseUp, onDblClick;
   MoveHandler onMouseMove;
   std::function<void()> onMouseLeave;
+  // Someone else took the mouse while a button was held here: no release will come.
+  std::function<void()> onCaptureLost;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -58,6 +60,7 @@ class ImageView : public Window {
   std::string hint_;
   HCURSOR cursor_ = nullptr;
   bool tracking_ = false;
+  bool releasing_ = false;  // our own release of the capture is no loss
 };
 
 }  // namespace kolo::win

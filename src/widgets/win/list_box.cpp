@@ -100,8 +100,8 @@ void TVMListBox::MouseUp(MouseButton button, unsigned shift, int x, int y) {
 bool TVMListBox::MouseWheel(int delta) {
   if (Widget::MouseWheel(delta)) return true;
   if (!scroller_ || scrollerAlive_.expired() || delta == 0) return true;
-  int notches = delta / WHEEL_DELTA;
-  if (notches == 0) notches = delta > 0 ? 1 : -1;
+  const int notches = wheel_.Add(delta);
+  if (notches == 0) return true;
   scroller_->SetPosition(scroller_->Position() - notches);
   Invalidate();
   return true;

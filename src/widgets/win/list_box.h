@@ -50,6 +50,7 @@ class TVMListBox : public Widget {
   int selectItem_ = -1;
   TVMScrollImage* scroller_ = nullptr;
   std::weak_ptr<char> scrollerAlive_;
+  WheelAccumulator wheel_;
 };
 
 }  // namespace kolo

@@ -69,8 +69,8 @@ void TVMScrollImage::UserSetPosition(int position) {
 }
 
 void TVMScrollImage::WheelBy(int delta) {
-  if (delta == 0) return;
-  UserSetPosition(position_ - (delta > 0 ? SmallChange : -SmallChange));
+  const int notches = wheel_.Add(delta);
+  if (notches != 0) UserSetPosition(position_ - notches * SmallChange);
 }
 
 bool TVMScrollImage::MouseWheel(int delta) {

@@ -43,7 +43,8 @@ class TVMScrollImage : public TVMNotRefreshPanel {
 
   // PageSize for content of length `content` shown in `visible` pixels.
   void SizeThumb(int visible, int content);
-  // Moves by -sign(delta) * SmallChange, as the owners do on the wheel; fires OnChange.
+  // Moves by SmallChange per whole notch of wheel delta, up for a positive
+  // delta, as the owners do on the wheel; fires OnChange.
   void WheelBy(int delta);
 
   std::function<void(TVMScrollImage& sender)> OnChange;
@@ -75,6 +76,7 @@ class TVMScrollImage : public TVMNotRefreshPanel {
   ScrollPart hover_ = ScrollPart::None;
   ScrollPart pressed_ = ScrollPart::None;
   int grab_ = 0;
+  WheelAccumulator wheel_;
 };
 
 }  // namespace kolo

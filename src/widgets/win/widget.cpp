@@ -317,6 +317,10 @@ bool Widget::MouseWheel(int delta) {
   return true;
 }
 
+void Widget::CaptureLost() {
+  if (OnCaptureLost) OnCaptureLost(*this);
+}
+
 void Widget::KeyDown(WORD key, unsigned shift) {
   if (OnKeyDown) OnKeyDown(*this, key, shift);
 }
@@ -463,7 +467,12 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HandleButton(MouseButton::Middle, false, false, MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lp) != hwnd()) leftHeld_ = false;
+      // After a release the capture is already ours to let go; only a press
+      // still held means someone took it.
+      if (reinterpret_cast<HWND>(lp) != hwnd() && leftHeld_) {
+        leftHeld_ = false;
+        CaptureLost();
+      }
       return 0;
     case WM_MOUSEWHEEL:
       return HandleWheel(wp, lp);

@@ -117,6 +117,10 @@ class Widget : public win::Window {
   std::weak_ptr<char> AliveToken() const { return alive_; }
 
   NotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave;
+  // The mouse was taken away while the left button was held here (another
+  // window took the capture, WM_CANCELMODE, a switch to another program): no
+  // release will come.
+  NotifyEvent OnCaptureLost;
   MouseEvent OnMouseDown, OnMouseUp;
   MouseMoveEvent OnMouseMove;
   WheelEvent OnMouseWheel;
@@ -150,6 +154,7 @@ class Widget : public win::Window {
   virtual void MouseEnter();
   virtual void MouseLeave();
   virtual bool MouseWheel(int delta);  // true when handled
+  virtual void CaptureLost();
   virtual void KeyDown(WORD key, unsigned shift);
   virtual void KeyUp(WORD key, unsigned shift);
   // Whether a left press and release inside makes a click (buttons decide themselves).

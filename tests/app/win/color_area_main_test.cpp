@@ -180,5 +180,35 @@ TEST_F(ColorAreaInMainWindowTest, AColourDraggedOutOfASlotLandsInThePaletteStrip
   EXPECT_EQ(main_.currentSlot, 0) << "a drag does not select its slot";
 }
 
+TEST_F(ColorAreaInMainWindowTest, ASlotDragThatLosesTheMouseEndsWithoutADrop) {
+  ::SetWindowPos(main_.Handle(), HWND_TOPMOST, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Pump();
+  main_.Slot(0) = 0x101010;
+  main_.Slot(2) = 0x00AA55;
+  main_.RefreshColors(0x37);
+  HWND source = area().SlotControls(2).color.Handle();
+  TVMNotRefreshPanel& target = area().SlotControls(0).color;
+  POINT at{8, 8};
+  ::ClientToScreen(source, &at);
+  ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+  LeftDown(source, 8, 8);
+  MouseMove(source, 8, 13, MK_LBUTTON);
+  POINT over{8, 8};
+  ::ClientToScreen(target.Handle(), &over);
+  ASSERT_TRUE(::SetCursorPos(over.x, over.y));
+  POINT rel = over;
+  ::ScreenToClient(source, &rel);
+  MouseMove(source, rel.x, rel.y, MK_LBUTTON);
+  ASSERT_EQ(target.Color(), 0x00AA55u) << "slot 1 shows the colour dragged over it";
+
+  // Alt+Tab, or another window taking the mouse, cancels the mode.
+  ::SendMessageW(source, WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(main_.colorDragging);
+  EXPECT_EQ(target.Color(), 0x101010u) << "the leave puts slot 1's own colour back";
+  LeftUp(source, rel.x, rel.y);
+  EXPECT_EQ(main_.Slot(0), 0x101010u) << "the release after it drops nothing";
+  EXPECT_EQ(main_.currentSlot, 0);
+}
+
 }  // namespace
 }  // namespace kolo::win

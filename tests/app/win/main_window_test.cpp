@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, ThreePixelsIsAClickFourPixelsIsADrag) {
   tab.MouseDown(MouseButton::Left, ssLeft, 10, 10);
   tab.MouseMove(ssLeft, 14, 10);
   EXPECT_TRUE(main_.colorDragging);
-  EXPECT_EQ(main_.dragColor, 0x123456u);
+  EXPECT_EQ(main_.DraggedColor(), 0x123456u);
   tab.MouseUp(MouseButton::Left, 0, 14, 10);
   EXPECT_FALSE(main_.colorDragging);
   EXPECT_EQ(main_.Slot(1), 0u);  // a drag does not pick
@@ -145,6 +145,16 @@ TEST_F(MainWindowTest, ThreePixelsIsAClickFourPixelsIsADrag) {
   // A right press never picks.
   tab.MouseDown(MouseButton::Right, ssRight, 10, 10);
   tab.MouseUp(MouseButton::Right, 0, 10, 10);
+  EXPECT_EQ(main_.Slot(1), 0u);
+
+  // A drag out of the main image that loses the mouse is over: its release neither drops nor picks.
+  HWND img = main_.imgMain.Handle();
+  ::SendMessageW(img, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  ::SendMessageW(img, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(14, 10));
+  ASSERT_TRUE(main_.colorDragging);
+  ::SendMessageW(img, WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(main_.colorDragging);
+  ::SendMessageW(img, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
   EXPECT_EQ(main_.Slot(1), 0u);
 }
 

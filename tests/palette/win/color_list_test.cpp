@@ -324,6 +324,13 @@ TEST_F(ColorListTest, WheelScrollsByRows) {
   EXPECT_EQ(list.TopRow(), 2);
   ::SendMessageW(list.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), at);
   EXPECT_EQ(list.TopRow(), 1);
+  // A high-resolution wheel sends a notch in parts: a row per whole notch.
+  for (int i = 0; i < 4; ++i) ::SendMessageW(list.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -30), at);
+  EXPECT_EQ(list.TopRow(), 2);
+  ::SendMessageW(list.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -60), at);
+  EXPECT_EQ(list.TopRow(), 2);
+  ::SendMessageW(list.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), at);
+  EXPECT_EQ(list.TopRow(), 1);
   for (int i = 0; i < 20; ++i) ::SendMessageW(list.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at);
   EXPECT_EQ(list.TopRow(), 14);
   // The hit test follows the rows shown.
@@ -471,6 +478,43 @@ TEST_F(ColorDragTest, MovesTellTheWindowsUnderThePointerAndTheReleaseDrops) {
   EXPECT_EQ(b.heard.front(), wantB.front());
   EXPECT_EQ(b.heard.back(), wantB.back());
   EXPECT_FALSE(list.Model().DragActive);
+}
+
+TEST_F(ColorDragTest, LosingTheMouseEndsTheDragWithoutADrop) {
+  DragTarget a(40, 200, list), other(200, 200, list);
+  int ends = 0;
+  list.OnEndDragPic = [&](TDragColor&) { ++ends; };
+  const LPARAM self = reinterpret_cast<LPARAM>(list.Handle());
+  const auto before = list.Colors();
+
+  // WM_CANCELMODE over a target: the target hears the leave and nothing after it.
+  PressOn(3);
+  PointerTo(a.Middle());
+  ::SendMessageW(list.Handle(), WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(list.Model().DragActive);
+  EXPECT_EQ(ends, 1);
+  ASSERT_FALSE(a.heard.empty());
+  EXPECT_EQ(a.heard.back(), (DragTarget::Heard{WM_DRAGCOLOR_OVER, kDragLeave, self, before[3]}));
+  EXPECT_NE(::GetCursor(), list.DragCursor()) << "the drag cursor goes with the drag";
+  const size_t heard = a.heard.size();
+  ReleaseAtPointer();
+  EXPECT_EQ(a.heard.size(), heard) << "the release after it drops nothing";
+
+  // Another window takes the mouse during a move within the strip: the drop
+  // mark goes and no cell moves.
+  PressOn(2);
+  PointerTo(Screen({Centre(2).x + 10, Centre(2).y}));
+  PointerTo(Screen({Centre(6).x - 9, Centre(6).y}));
+  ASSERT_TRUE(list.Model().DropBetween);
+  ::SetCapture(other.Handle());
+  EXPECT_EQ(list.Model().DropIndex, -1);
+  ::ReleaseCapture();
+  ReleaseAtPointer();
+  EXPECT_EQ(list.Colors(), before);
+  EXPECT_EQ(ends, 2);
+  // The next press starts afresh.
+  LeftClick(list.Handle(), Centre(7).x, Centre(7).y);
+  EXPECT_EQ(list.ItemIndex(), 7);
 }
 
 TEST_F(ColorDragTest, DropOnAnotherCellCopiesAndIntoAGapMoves) {

@@ -13,7 +13,9 @@
 
 #include "../../hook/win/input_util.h"
 #include "frame/memory_store.h"
+#include "app/win/color_area.h"
 #include "app/win/main_window.h"
+#include "palette/win/palette_strip.h"
 #include "widgets/win/message_box_win.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "frame/win/clipboard_text.h"
@@ -203,7 +205,7 @@ TEST_F(GetColorTabTest, PanningTheSmallPreview) {
 
 TEST_F(GetColorTabTest, PaintingByDragShowsOnTheGrid) {
   FillDistinct();
-  main_->dragColor = 0x00FF00;
+  ColorDragSlot().Color = 0x00FF00;
   tab_->DragOver(nullptr, nullptr, 5, 5, kDragEnter);
   EXPECT_EQ(main_->imgMain.Hint(), "Dpress shift for draw");
   EXPECT_EQ(CanvasAt(main_->imgMain, 5, 5), 0x00FF00u);
@@ -233,6 +235,40 @@ TEST_F(GetColorTabTest, AFailedCopyDoesNotSkipTheNextChange) {
   EXPECT_FALSE(skippedText);
   EXPECT_TRUE(CopyTextToClipboard(L"#102030"));
   EXPECT_TRUE(main_->clipboardTab->SkipNextChange);
+}
+
+// Real drags, each driven by mouse messages on its source: a slot's colour,
+// then a palette cell's, dropped on the same grid cell. The grid paints the
+// colour of the drag in progress, never that of an earlier drag.
+TEST_F(GetColorTabTest, EveryDragSourcePaintsItsOwnColourOnTheGrid) {
+  FillDistinct();
+  ::SetWindowPos(main_->Handle(), HWND_TOPMOST, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Pump(20);
+  POINT target{21, 5};  // the grid cell of region pixel (9, 8)
+  ::ClientToScreen(main_->imgMain.Handle(), &target);
+  auto dragOntoGrid = [&](Widget& source, POINT press) {
+    HWND h = source.Handle();
+    POINT at = press;
+    ::ClientToScreen(h, &at);
+    ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+    ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, Pt(press.x, press.y));
+    ::SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, Pt(press.x + 6, press.y));
+    ASSERT_TRUE(::SetCursorPos(target.x, target.y));
+    POINT rel = target;
+    ::ScreenToClient(h, &rel);
+    ::SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, Pt(rel.x, rel.y));
+    ::SendMessageW(h, WM_LBUTTONUP, 0, Pt(rel.x, rel.y));
+  };
+  main_->Slot(2) = 0x00AA55;
+  main_->RefreshColors(0x37);
+  dragOntoGrid(main_->colorArea->SlotControls(2).color, {8, 8});
+  EXPECT_EQ(tab_->Model().Pixel(9, 8), 0x00AA55u);
+
+  TKOLColorList& strip = main_->paletteStrip->ColorList;
+  strip.SetCell(5, 0x3366CC);
+  dragOntoGrid(strip, {5 * 20 + 12, 11});
+  EXPECT_EQ(tab_->Model().Pixel(9, 8), 0x3366CCu) << "the palette cell's colour, not the slot's before it";
+  EXPECT_FALSE(main_->colorDragging);
 }
 
 TEST_F(GetColorTabTest, CopyImagePutsTheRegionOnTheClipboard) {

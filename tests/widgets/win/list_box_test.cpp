@@ -59,6 +59,9 @@ TEST_F(ListBoxTest, ScrollRangeWheelAndRowsBelowTheTop) {
   RECT wr = box.WindowRect();
   ::SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -240), Point(wr.left + 5, wr.top + 5));
   EXPECT_EQ(box.TopRow(), 2) << "one row per notch";
+  for (int i = 0; i < 3; ++i) ::SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, 40), Point(wr.left + 5, wr.top + 5));
+  EXPECT_EQ(box.TopRow(), 1) << "a fine wheel's three thirds make one notch";
+  ::SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), Point(wr.left + 5, wr.top + 5));
   LeftDown(w, 10, h + 1);
   EXPECT_EQ(box.SelectItem(), 3);
   LeftUp(w, 10, h + 1);

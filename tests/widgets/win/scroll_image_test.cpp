@@ -182,8 +182,12 @@ TEST_F(ScrollImageTest, WheelStepsBySmallChange) {
   bar.WheelBy(-120);
   EXPECT_EQ(bar.Position(), 7);
   bar.WheelBy(240);
-  EXPECT_EQ(bar.Position(), 5);
+  EXPECT_EQ(bar.Position(), 3) << "two notches, two steps";
   EXPECT_EQ(changes, 2);
+  bar.WheelBy(-60);
+  EXPECT_EQ(changes, 2) << "half a notch moves nothing yet";
+  bar.WheelBy(-60);
+  EXPECT_EQ(bar.Position(), 5);
 }
 
 }  // namespace
