@@ -175,6 +175,8 @@ class TfrmMain : public TMainFrame {
   void ApplySmallMode();
   void LayoutTitleButtons();
   void OnEscape();
+  // Keys a running screen tool takes for itself.
+  bool IsScreenToolKey(WPARAM key) const;
   void OpenHelp();
   void DrawTitleGlyph(HDC dc, int w, int h, int tag, int state);
   void ApplyStayOnTop();

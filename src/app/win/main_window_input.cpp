@@ -9,6 +9,7 @@
 #include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
 #include "widgets/win/message_box_win.h"
+#include "widgets/win/tab_order.h"
 #include "clipboard/win/clipboard_tab.h"
 #include "hook/hook_events.h"
 #include "platform/win/hints.h"
@@ -142,6 +143,10 @@ void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
 
 bool TfrmMain::FilterMessage(const MSG& msg) {
   if (captureMode != CaptureMode::AreaShot) {
+    if (HandleTabKey(msg)) return true;
+    // While a screen tool runs, its keys end it and nothing else: the control
+    // with the focus must not also press or toggle on them.
+    const bool toolKey = (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && IsScreenToolKey(msg.wParam);
     if (msg.message == WM_KEYUP) {
       const WPARAM key = msg.wParam;
       if (captureMode == CaptureMode::ScreenPick && (key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE)) {
@@ -162,7 +167,7 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
         OnEscape();
       }
     }
-    return false;
+    return toolKey;
   }
   // Area screenshot: presses and releases over the overlay belong to the selection.
   switch (msg.message) {
@@ -190,6 +195,18 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
     case WM_NCRBUTTONUP:
       CancelAreaShot();
       return false;
+    default:
+      return false;
+  }
+}
+
+bool TfrmMain::IsScreenToolKey(WPARAM key) const {
+  switch (captureMode) {
+    case CaptureMode::ScreenPick:
+    case CaptureMode::WindowShot:
+      return key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE;
+    case CaptureMode::PixelPick:
+      return key == VK_ESCAPE;
     default:
       return false;
   }

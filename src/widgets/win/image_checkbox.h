@@ -1,6 +1,7 @@
 // TVMImageCheckbox: a check box (or, with CheckIndex >= 0, a radio box) drawn
 // from pictures. TVMInvisibleButton: a picture-less click area with the hand
-// cursor, e.g. to make a caption next to a check box clickable.
+// cursor, e.g. to make a caption next to a check box clickable. The box is a
+// tab stop and shows its Selected pictures while it has the focus.
 #pragma once
 
 #include "widgets/control_rules.h"
@@ -47,6 +48,7 @@ class TVMImageCheckbox : public Widget {
 
  protected:
   const wchar_t* ClassName() const override { return L"TVMImageCheckbox"; }
+  DWORD ExtraStyle() const override { return WS_TABSTOP; }
   void Paint(HDC dc, const IntRect& client) override;
   void MouseEnter() override { Invalidate(); Widget::MouseEnter(); }
   void MouseLeave() override { Invalidate(); Widget::MouseLeave(); }

@@ -72,24 +72,42 @@ void TVMPictureButton::MouseLeave() {
   Widget::MouseLeave();
 }
 
+namespace {
+bool IsPressKey(WORD key) { return key == VK_SPACE || key == VK_RETURN; }
+}  // namespace
+
 void TVMPictureButton::KeyDown(WORD key, unsigned shift) {
-  if (key == VK_SPACE) button_.SetKeyPressed(true);
+  if (IsPressKey(key) && Enabled()) {
+    keyDown_ = key;
+    button_.SetKeyPressed(true);
+  }
   Widget::KeyDown(key, shift);
 }
 
 void TVMPictureButton::KeyUp(WORD key, unsigned shift) {
-  if (key == VK_SPACE) button_.SetKeyPressed(false);
+  // Only the release of the key that pressed it clicks: a key pressed
+  // elsewhere and released here does nothing.
+  if (IsPressKey(key) && key == keyDown_ && button_.KeyPressed()) {
+    keyDown_ = 0;
+    button_.SetKeyPressed(false);
+    auto alive = AliveToken();
+    Click();
+    if (alive.expired()) return;
+  }
   Widget::KeyUp(key, shift);
 }
 
 void TVMPictureButton::EnabledChanged() {
   button_.SetEnabled(Enabled());
-  if (!Enabled()) button_.Tracker().Cancel();
+  if (!Enabled()) {
+    button_.Tracker().Cancel();
+    button_.SetKeyPressed(false);
+  }
 }
 
 void TVMPictureButton::FocusChanged() {
   button_.SetSelected(Focused());
-  if (!Focused()) button_.SetKeyPressed(false);
+  if (!Focused()) button_.SetKeyPressed(false);  // the key's release is no longer ours
 }
 
 LRESULT TVMPictureButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -3,8 +3,11 @@
 // picture button is the focusable window around it that clicks.
 //
 // A click needs a left press and a release without the pointer leaving the
-// button in between; the keyboard shows the pressed picture on Space but never
-// clicks. Changing ImageListID at run time changes the look.
+// button in between. The button is a tab stop: with the focus it shows its
+// Selected picture, and Space or Enter show the pressed picture while held and
+// click on release, so the keyboard reaches everything a mouse does. A click
+// of the mouse leaves the focus where it was (an edit being typed in keeps it).
+// Changing ImageListID at run time changes the look.
 #pragma once
 
 #include "widgets/control_rules.h"
@@ -30,8 +33,9 @@ class TVMImageButton {
 
   ButtonPressTracker& Tracker() { return tracker_; }
   ButtonState State() const { return tracker_.State(); }
-  // Space shows the pressed picture while held.
+  // Space or Enter show the pressed picture while held.
   void SetKeyPressed(bool on) { keyPressed_ = on; Changed(); }
+  bool KeyPressed() const { return keyPressed_; }
 
   int CurrentImage() const;
   SIZE NormalSize() const;
@@ -65,6 +69,7 @@ class TVMPictureButton : public Widget {
 
  protected:
   const wchar_t* ClassName() const override { return L"TVMPictureButton"; }
+  DWORD ExtraStyle() const override { return WS_TABSTOP; }
   void Paint(HDC dc, const IntRect& client) override;
   bool ClickOnRelease() const override { return false; }
   void MouseDown(MouseButton button, unsigned shift, int x, int y) override;
@@ -79,6 +84,7 @@ class TVMPictureButton : public Widget {
 
  private:
   TVMImageButton button_;
+  WORD keyDown_ = 0;  // the key whose release clicks
 };
 
 }  // namespace kolo

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../../widgets/win/widget_test_util.h"
 #include "frame/main_layout.h"
@@ -178,6 +180,70 @@ TEST_F(ColorAreaInMainWindowTest, AColourDraggedOutOfASlotLandsInThePaletteStrip
   EXPECT_FALSE(main_.colorDragging);
   EXPECT_EQ(list().Cell(5), 0x00AA55u);
   EXPECT_EQ(main_.currentSlot, 0) << "a drag does not select its slot";
+}
+
+// The keyboard alone, through the program's message filter: Tab and Shift+Tab
+// walk round the controls that can be used now, Space on a picture button
+// clicks it, and while a screen tool runs Space ends the tool without also
+// pressing the focused button.
+TEST_F(ColorAreaInMainWindowTest, TheKeyboardReachesAndUsesTheControls) {
+  ::SetWindowPos(main_.Handle(), HWND_TOPMOST, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Pump();
+  std::vector<std::string> copied;
+  area().copyText = [&](const std::string& text) {
+    copied.push_back(text);
+    return true;
+  };
+  auto key = [&](UINT message, WPARAM vk) {
+    MSG m{::GetFocus(), message, vk, message == WM_KEYUP ? LPARAM(0xC0000001) : LPARAM(1), 0, {}};
+    if (!main_.FilterMessage(m)) ::DispatchMessageW(&m);
+  };
+  auto shift = [](bool down) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+  };
+
+  TImageBottomPanel& imagePage = main_.ImageBottomTab();  // made now, hidden on a colour tab
+  const HWND edit = area().SlotControls(0).edColor;
+  ::SetFocus(edit);
+  ASSERT_EQ(::GetFocus(), edit);
+  std::vector<HWND> ring{edit};
+  for (int i = 0; i < 100 && ring.size() == static_cast<size_t>(i) + 1; ++i) {
+    key(WM_KEYDOWN, VK_TAB);
+    if (::GetFocus() != edit) ring.push_back(::GetFocus());
+  }
+  ASSERT_EQ(::GetFocus(), edit) << "Tab comes round again";
+  auto inRing = [&](Widget& w) { return std::find(ring.begin(), ring.end(), w.Handle()) != ring.end(); };
+  ASSERT_GE(ring.size(), 2u);
+  EXPECT_EQ(ring[1], area().SlotControls(0).btnCopyColor.Handle()) << "the slot's copy button follows its edit";
+  EXPECT_TRUE(inRing(area().SlotControls(3).btnCopyColor));
+  EXPECT_TRUE(inRing(area().VMPictureButton11));
+  EXPECT_TRUE(inRing(list()));
+  EXPECT_TRUE(inRing(main_.paletteStrip->btnSaveColors));
+  EXPECT_FALSE(inRing(imagePage.btnSaveImage)) << "the screenshot tools are hidden now";
+  for (HWND h : ring) EXPECT_TRUE(::IsWindowVisible(h) && ::IsWindowEnabled(h));
+  shift(true);
+  key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(::GetFocus(), ring.back());
+  key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(::GetFocus(), ring[ring.size() - 2]);
+  shift(false);
+
+  main_.Slot(0) = 0x0000FF;
+  main_.RefreshColors(0x37);
+  ::SetFocus(ring[1]);
+  key(WM_KEYDOWN, VK_SPACE);
+  EXPECT_TRUE(copied.empty()) << "the press only shows";
+  key(WM_KEYUP, VK_SPACE);
+  EXPECT_EQ(copied, std::vector<std::string>{"FF0000"});
+
+  main_.captureMode = CaptureMode::ScreenPick;
+  key(WM_KEYDOWN, VK_SPACE);
+  key(WM_KEYUP, VK_SPACE);
+  EXPECT_EQ(main_.captureMode, CaptureMode::None);
+  EXPECT_EQ(copied.size(), 1u) << "the key that ended the pick pressed nothing";
 }
 
 TEST_F(ColorAreaInMainWindowTest, ASlotDragThatLosesTheMouseEndsWithoutADrop) {

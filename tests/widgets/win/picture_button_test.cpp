@@ -83,14 +83,31 @@ TEST_F(PictureButtonTest, PictureFollowsTheState) {
   EXPECT_EQ(Shown(), ToTColor(kSelected));
 }
 
-TEST_F(PictureButtonTest, SpaceShowsThePressedPictureButNeverClicks) {
+TEST_F(PictureButtonTest, SpaceAndEnterShowThePressedPictureAndClickOnRelease) {
   HWND h = button.Handle();
   ::SetFocus(h);
+  EXPECT_EQ(Shown(), ToTColor(kSelected)) << "the focus picture";
   KeyDown(h, VK_SPACE);
   EXPECT_EQ(Shown(), ToTColor(kDown));
+  EXPECT_EQ(clicks, 0);
   KeyUp(h, VK_SPACE);
   EXPECT_EQ(Shown(), ToTColor(kSelected));
-  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(clicks, 1);
+  KeyDown(h, VK_RETURN);
+  KeyUp(h, VK_RETURN);
+  EXPECT_EQ(clicks, 2);
+  // A release without its press here (the key went down elsewhere) does nothing,
+  // and neither does a press that loses the focus before its release.
+  KeyUp(h, VK_SPACE);
+  KeyDown(h, VK_SPACE);
+  ::SetFocus(form.Handle());
+  ::SetFocus(h);
+  KeyUp(h, VK_SPACE);
+  EXPECT_EQ(clicks, 2);
+  button.SetEnabled(false);
+  KeyDown(h, VK_SPACE);
+  KeyUp(h, VK_SPACE);
+  EXPECT_EQ(clicks, 2);
   ::SetFocus(form.Handle());
 }
 
