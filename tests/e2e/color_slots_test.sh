@@ -2,7 +2,9 @@
 # The colour slots with real input: a right click selects a slot and its menu
 # copies that slot's colour; a colour text pasted from the X clipboard lands in
 # the selected slot; the format menu changes what the copy buttons write;
-# typing "ff" makes a slot pure blue; the colour area looks as it should.
+# typing "ff" makes a slot pure blue; Tab and Space reach and press a copy
+# button; a slot's colour and then a palette cell's dragged onto the magnifier
+# grid each paint their own colour; the colour area looks as it should.
 # KOLO_UPDATE_REFERENCE=1 rewrites the reference picture instead of comparing.
 . "$(dirname "$0")/lib.sh"
 
@@ -109,6 +111,41 @@ shot typed
   || fail "typing ff into slot 4 did not make it blue"
 xdotool mousemove "$copy_x" "$(row_y 4)" click 1
 wait_clipboard "0,0,255" || fail "slot 4 copied as '$(clipboard)'"
+
+# The keyboard alone: from slot 3's edit, Tab reaches its copy button and Space copies.
+xdotool mousemove "$edit_x" "$(row_y 3)" click 1
+sleep 0.3
+xdotool key Tab
+sleep 0.2
+xdotool key space
+wait_clipboard "0,128,192" || fail "Tab and Space from slot 3's edit copied '$(clipboard)', not slot 3's colour"
+
+# Colours dragged onto the same cell of the magnifier grid, first from slot 3,
+# then from a palette cell: the cell takes each drag's own colour.
+drag() { # X1 Y1 X2 Y2: press, past the 4-pixel threshold, over the target, release
+  xdotool mousemove "$1" "$2" mousedown 1
+  sleep 0.2
+  xdotool mousemove $(($1 + 6)) "$2"; sleep 0.2
+  xdotool mousemove "$3" "$4"; sleep 0.2
+  xdotool mousemove $(($3 + 1)) "$4"; sleep 0.2
+  xdotool mousemove "$3" "$4"; sleep 0.2
+  xdotool mouseup 1
+  sleep 0.4
+}
+xdotool mousemove $((wx + 6 + 21 * 4 + 9)) $((wy + 8)) click 1  # the screen colour tab
+sleep 0.5
+grid_x=108; grid_y=123       # a cell of the grid, in the window (the main image starts at 4, 19)
+cell_x=$((2 + 5 * 20 + 12)); cell_y=$((277 + 11))  # palette cell 5
+drag "$swatch_x" "$(row_y 3)" $((wx + grid_x)) $((wy + grid_y))
+shot slot-on-grid
+[ "$(pixel "$E2E_DIR/slot-on-grid.png" $grid_x $grid_y)" = 0080c0 ] \
+  || fail "slot 3's colour dragged onto the grid shows $(pixel "$E2E_DIR/slot-on-grid.png" $grid_x $grid_y)"
+drag $((wx + cell_x)) $((wy + cell_y)) $((wx + grid_x)) $((wy + grid_y))
+shot cell-on-grid
+cell=$(pixel "$E2E_DIR/cell-on-grid.png" $cell_x $cell_y)
+[ "$cell" != 0080c0 ] || fail "palette cell 5 holds slot 3's colour: the check would prove nothing"
+[ "$(pixel "$E2E_DIR/cell-on-grid.png" $grid_x $grid_y)" = "$cell" ] \
+  || fail "palette cell 5 ($cell) dragged onto the grid shows $(pixel "$E2E_DIR/cell-on-grid.png" $grid_x $grid_y)"
 
 # The slots and the format are settings: they are there after closing.
 wine "$PROBE" send-close >/dev/null
