@@ -16,7 +16,9 @@ bool TabButton::Create(HWND parent, int x, int y, int w, int h, int tag, const s
   tag_ = tag;
   hint_ = hint;
   RegisterClassOnce(kClass, 0, ::LoadCursorW(nullptr, IDC_HAND));
-  CreateWin(kClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, w, h, parent,
+  // The hint (without its kind letter) is the window text: what a screen reader says.
+  CreateWin(kClass, Widen(hint.size() > 1 ? hint.substr(1) : hint).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0,
+            x, y, w, h, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + tag)));
   return Handle() != nullptr;
 }
@@ -24,7 +26,7 @@ bool TabButton::Create(HWND parent, int x, int y, int w, int h, int tag, const s
 void TabButton::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
-  if (!enabled) down_ = false;
+  if (!enabled) down_ = keyDown_ = false;
   Invalidate();
 }
 
@@ -32,9 +34,10 @@ void TabButton::Paint() {
   PaintDc pdc(Handle());
   RECT r = ClientRect();
   BufferedDc dc(pdc, r.right, r.bottom);
-  const int state = !enabled_ ? 3 : down_ && hover_ ? 2 : hover_ ? 1 : 0;
+  const int state = !enabled_ ? 3 : (down_ && hover_) || keyDown_ ? 2 : hover_ ? 1 : 0;
   if (drawer) {
     drawer(dc, r.right, r.bottom, tag_, state);
+    if (focused_) ::DrawFocusRect(dc, &r);
     return;
   }
   // Plain look until pictures are given.
@@ -105,6 +108,25 @@ LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       down_ = false;
       Invalidate();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      focused_ = msg == WM_SETFOCUS;
+      if (!focused_) keyDown_ = false;
+      Invalidate();
+      return 0;
+    case WM_KEYDOWN:
+      if ((wp == VK_SPACE || wp == VK_RETURN) && enabled_ && !keyDown_) {
+        keyDown_ = true;
+        Invalidate();
+      }
+      return 0;
+    case WM_KEYUP:
+      if ((wp == VK_SPACE || wp == VK_RETURN) && keyDown_) {
+        keyDown_ = false;
+        Invalidate();
+        if (enabled_ && onClick) onClick(tag_);
+      }
       return 0;
     default:
       break;

@@ -1,5 +1,7 @@
 // A tab button of the title strip: a picture per state (normal, hover, pressed,
-// disabled), a click only when pressed and released without leaving.
+// disabled), a click only when pressed and released without leaving. Tab
+// reaches it from the keyboard (a dotted frame shows the focus); Space or
+// Enter press it and click on release.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +33,8 @@ class TabButton : public Window {
   bool enabled_ = true;
   bool hover_ = false;
   bool down_ = false;
+  bool keyDown_ = false;  // Space or Enter held
+  bool focused_ = false;
   bool tracking_ = false;
   void TrackLeave();
   int tag_ = 0;

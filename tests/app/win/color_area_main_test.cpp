@@ -239,6 +239,15 @@ TEST_F(ColorAreaInMainWindowTest, TheKeyboardReachesAndUsesTheControls) {
   key(WM_KEYUP, VK_SPACE);
   EXPECT_EQ(copied, std::vector<std::string>{"FF0000"});
 
+  // The tab buttons are in the ring too, and Space switches the tab.
+  HWND screenTab = main_.TabButtonAt(4).Handle();
+  ASSERT_NE(std::find(ring.begin(), ring.end(), screenTab), ring.end());
+  ::SetFocus(screenTab);
+  key(WM_KEYDOWN, VK_SPACE);
+  EXPECT_NE(main_.currentTab, 4) << "the press only shows";
+  key(WM_KEYUP, VK_SPACE);
+  EXPECT_EQ(main_.currentTab, 4);
+
   main_.captureMode = CaptureMode::ScreenPick;
   key(WM_KEYDOWN, VK_SPACE);
   key(WM_KEYUP, VK_SPACE);
