@@ -1,5 +1,8 @@
 // kolocli: converts colour texts and palette files in bulk, with the same
 // readers and writers as Kolo itself. Output is kept stable for scripts.
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -8,7 +11,9 @@
 #include <vector>
 
 #include "color/color_text.h"
+#include "color/fixed_palettes.h"
 #include "palette/palette_file.h"
+#include "tools/fix_color_model.h"
 
 namespace kolo {
 namespace {
@@ -20,11 +25,15 @@ constexpr char kUsage[] =
     "  kolocli color [--format N] TEXT...\n"
     "  kolocli palette convert [--format N] [--site URL] IN OUT\n"
     "  kolocli palette show [--format N] FILE\n"
+    "  kolocli palette new --kind empty|web|windows|mac|gray|random [--seed N] OUT\n"
+    "  kolocli palette gradient [--format N] C0 C1 C2 C3 OUT\n"
     "N is a colour text format 0..12 (default 0).\n";
 
 struct Args {
   int format = 0;
   std::string site = kDefaultSite;
+  std::string kind;
+  std::optional<std::uint32_t> seed;
   std::vector<std::string> positional;
 };
 
@@ -46,7 +55,8 @@ std::optional<int> ReadFormat(std::string_view s) {
 }
 
 // Options may stand anywhere; "--" ends them.
-std::optional<Args> ParseArgs(int argc, char** argv, int first, bool allowSite, std::string& problem) {
+std::optional<Args> ParseArgs(int argc, char** argv, int first, bool allowSite, std::string& problem,
+                              bool allowKind = false) {
   Args a;
   bool options = true;
   for (int i = first; i < argc; ++i) {
@@ -67,6 +77,26 @@ std::optional<Args> ParseArgs(int argc, char** argv, int first, bool allowSite, 
         return std::nullopt;
       }
       a.site = argv[++i];
+    } else if (options && allowKind && arg == "--kind") {
+      if (i + 1 >= argc) {
+        problem = "--kind needs a palette kind";
+        return std::nullopt;
+      }
+      a.kind = argv[++i];
+    } else if (options && allowKind && arg == "--seed") {
+      std::string_view v = i + 1 < argc ? std::string_view(argv[i + 1]) : std::string_view();
+      std::uint64_t n = 0;
+      bool ok = !v.empty() && v.size() <= 10;
+      for (char ch : v) {
+        if (ch < '0' || ch > '9') ok = false;
+        n = n * 10 + static_cast<unsigned>(ch - '0');
+      }
+      if (!ok || n > 0xFFFFFFFFull) {
+        problem = "--seed needs a number from 0 to 4294967295";
+        return std::nullopt;
+      }
+      a.seed = static_cast<std::uint32_t>(n);
+      ++i;
     } else if (options && arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       problem = "unknown option " + std::string(arg);
       return std::nullopt;
@@ -147,6 +177,48 @@ int ShowCommand(const Args& a) {
   return 0;
 }
 
+bool Save(const std::string& out, const std::vector<TColor>& colors, int format) {
+  PaletteFormat outKind = PaletteFormatOf(out);
+  if (outKind == PaletteFormat::Unknown || outKind == PaletteFormat::Gif) {
+    std::fprintf(stderr, "kolocli: cannot write this kind of palette file: %s\n", out.c_str());
+    return false;
+  }
+  std::vector<TColor> cells(256, clEmptyColor);
+  std::copy_n(colors.begin(), std::min<std::size_t>(colors.size(), cells.size()), cells.begin());
+  const std::string site = kDefaultSite;
+  if (!SavePaletteFile(cells, -1, out, FormatterFor(format), site, site + "gif/logob.png")) {
+    std::fprintf(stderr, "kolocli: failed to save palette: %s\n", out.c_str());
+    return false;
+  }
+  return true;
+}
+
+int NewCommand(const Args& a) {
+  if (a.positional.size() != 1) return Usage("palette new needs --kind and OUT");
+  constexpr std::string_view kKinds[] = {"empty", "web", "windows", "mac", "gray", "random"};
+  int type = -1;
+  for (int t = 0; t < kNewPaletteTypeCount; ++t)
+    if (a.kind == kKinds[t]) type = t;
+  if (type < 0) return Usage("--kind must be empty, web, windows, mac, gray or random");
+  std::mt19937 rng = a.seed ? std::mt19937(*a.seed) : SeededGenerator();
+  return Save(a.positional[0], NewPaletteColors(type, rng), a.format) ? 0 : 1;
+}
+
+int GradientCommand(const Args& a) {
+  if (a.positional.size() != 5) return Usage("palette gradient needs four colours and OUT");
+  std::array<TColor, 4> slots{};
+  for (std::size_t k = 0; k < 4; ++k) {
+    std::optional<TColor> c = ParseColor(a.positional[k], a.format);
+    if (!c) {
+      std::fprintf(stderr, "kolocli: not a colour: %s\n", a.positional[k].c_str());
+      return 1;
+    }
+    slots[k] = *c;
+  }
+  const FixCells cells = GradientPalette(slots);
+  return Save(a.positional[4], {cells.begin(), cells.end()}, a.format) ? 0 : 1;
+}
+
 int Main(int argc, char** argv) {
   if (argc < 2) return Usage(nullptr);
   std::string_view command = argv[1];
@@ -165,6 +237,11 @@ int Main(int argc, char** argv) {
       std::optional<Args> a = ParseArgs(argc, argv, 3, sub == "convert", problem);
       if (!a) return Usage(problem.c_str());
       return sub == "convert" ? ConvertCommand(*a) : ShowCommand(*a);
+    }
+    if (sub == "new" || sub == "gradient") {
+      std::optional<Args> a = ParseArgs(argc, argv, 3, false, problem, sub == "new");
+      if (!a) return Usage(problem.c_str());
+      return sub == "new" ? NewCommand(*a) : GradientCommand(*a);
     }
   }
   return Usage("unknown command");
