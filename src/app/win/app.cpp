@@ -8,10 +8,14 @@
 
 #include "platform/messages.h"
 #include "app/win/main_window.h"
+#include "palette/win/new_palette_form.h"
+#include "palette/win/palette_strip.h"
+#include "widgets/win/list_form.h"
 #include "widgets/win/message_box_win.h"
 #include "widgets/win/modal_loop.h"
 #include "widgets/win/secondary_form.h"
 #include "platform/win/gdiplus_session.h"
+#include "widgets/win/value_slider_form.h"
 #include "platform/win/hints.h"
 
 namespace kolo::win {
@@ -39,13 +43,13 @@ struct FormSpec {
 constexpr FormSpec kForms[] = {
     {SecondaryForm::Preview, L"TfrmPreview", 200, 200},
     {SecondaryForm::FontPreview, L"TfrmFontPreview", 200, 250},
-    {SecondaryForm::ColorPrev, L"TfrmColorPrev", 40, 140},
+    {SecondaryForm::ColorPrev, L"TfrmColorPrev", 27, 100},
     {SecondaryForm::Property, L"TfrmProperty", 340, 300},
     {SecondaryForm::ImagePreview, L"TfrmImagePreview", 400, 300},
     {SecondaryForm::Upload, L"TfrmUpload", 300, 160},
-    {SecondaryForm::List, L"TfrmList", 120, 140},
+    {SecondaryForm::List, L"TfrmList", 120, 100},
     {SecondaryForm::About, L"TfrmAbout", 300, 200},
-    {SecondaryForm::NewPalette, L"TfrmNewPalette", 260, 200},
+    {SecondaryForm::NewPalette, L"TfrmNewPalette", 209, 222},
     {SecondaryForm::Transp, L"TfrmTransp", 100, 100},
 };
 
@@ -75,9 +79,33 @@ int RunKolo(const std::vector<std::wstring>& args) {
 
   std::vector<std::unique_ptr<TSecondaryForm>> forms;
   for (const FormSpec& spec : kForms) {
-    auto form = std::make_unique<TSecondaryForm>(spec.which, spec.className);
-    form->Create(main->Handle(), spec.width, spec.height);
-    forms.push_back(std::move(form));
+    switch (spec.which) {
+      case SecondaryForm::ColorPrev: {
+        auto form = std::make_unique<TfrmColorPrev>();
+        form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::List: {
+        auto form = std::make_unique<TfrmList>();
+        form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::NewPalette: {
+        auto form = std::make_unique<TfrmNewPalette>();
+        form->Create(main->Handle());
+        main->paletteStrip->newPaletteDialog = [f = form.get(), m = main.get()] { return f->Execute(*m); };
+        forms.push_back(std::move(form));
+        break;
+      }
+      default: {
+        auto form = std::make_unique<TSecondaryForm>(spec.which, spec.className);
+        form->Create(main->Handle(), spec.width, spec.height);
+        forms.push_back(std::move(form));
+        break;
+      }
+    }
   }
 
   MSG msg;

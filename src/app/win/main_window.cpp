@@ -75,6 +75,10 @@ void TfrmMain::FormCreate() {
   getColorTab = static_cast<TGetColorTab*>(tabs_[4].get());
   getImageTab = static_cast<TGetImageTab*>(tabs_[5].get());
   clipboardTab = static_cast<TClipboardTab*>(tabs_[6].get());
+  // Screen sampling while the magnifier is not the current tab is the screen palette's.
+  onScreenPickMove = [this](int) {
+    if (auto* fix = dynamic_cast<TFixColorTab*>(tabs_[2].get())) fix->SampleAtCursor();
+  };
   clipboardTab->SkipNextChange = true;
   onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
 
@@ -258,6 +262,26 @@ void TfrmMain::OnTimer(UINT_PTR id) {
 void TfrmMain::SetToolCursor(HCURSOR cursor) {
   toolCursor_.Reset(cursor);
   cursors_.ReplaceArrow(cursor);
+}
+
+std::vector<TColor> TfrmMain::StripColors() {
+  if (!paletteStrip) return {};
+  const auto& cells = paletteStrip->ColorList.Colors();
+  return {cells.begin(), cells.end()};
+}
+
+void TfrmMain::SetStripColors(std::span<const TColor> colors) {
+  if (paletteStrip) paletteStrip->ColorList.SetColors(colors);
+}
+
+bool TfrmMain::OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) {
+  if (colorArea) colorArea->CloseTextEdit();
+  return paletteStrip && paletteStrip->OpenPaletteInto(cells, transparentIndex);
+}
+
+void TfrmMain::SavePaletteCells(std::span<const TColor> cells, int transparentIndex) {
+  if (colorArea) colorArea->CloseTextEdit();
+  if (paletteStrip) paletteStrip->SavePaletteCells(cells, transparentIndex);
 }
 
 // The colour goes into the program's drag slot; the palette strip builds the cursor.

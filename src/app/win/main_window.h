@@ -103,6 +103,10 @@ class TfrmMain : public TMainFrame {
   void OnApplicationHint(const std::string& hint);
 
   void BeginColorDrag(TColor c) override;
+  std::vector<TColor> StripColors() override;
+  void SetStripColors(std::span<const TColor> colors) override;
+  bool OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) override;
+  void SavePaletteCells(std::span<const TColor> cells, int transparentIndex) override;
   void SetToolCursor(HCURSOR cursor) override;
   // Tells the user that the screen tools cannot run without the hook library.
   void ReportNoHooks();

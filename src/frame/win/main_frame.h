@@ -9,7 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "color/color.h"
 #include "frame/settings.h"
@@ -76,6 +78,15 @@ class TMainFrame : public Window {
   virtual void BeginColorDrag(TColor c) = 0;
   // The colour of the drag in progress, whatever its source: what drop targets paint.
   TColor DraggedColor() const { return ColorDragSlot().Color; }
+
+  // --- the palette strip, for tabs that exchange whole palettes with it ---
+  virtual std::vector<TColor> StripColors() = 0;
+  // Replaces the strip's cells; its selection and transparent mark go and it scrolls to the top.
+  virtual void SetStripColors(std::span<const TColor> colors) = 0;
+  // The palette open and save commands for any cells, dialogs and messages included;
+  // a failed open changes nothing.
+  virtual bool OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) = 0;
+  virtual void SavePaletteCells(std::span<const TColor> cells, int transparentIndex) = 0;
 
   // The program wrote the clipboard itself: the clipboard history skips the change.
   std::function<void()> onOwnClipboardWrite;

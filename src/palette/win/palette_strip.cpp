@@ -198,7 +198,11 @@ void TPaletteStrip::ColorListSelect() {
   main_.RefreshColors(0x77);
 }
 
-void TPaletteStrip::ColorListStartDragPic() { main_.colorDragging = true; }
+// Tabs that paint with dropped colours read the colour from the frame.
+void TPaletteStrip::ColorListStartDragPic() {
+  main_.colorDragging = true;
+  main_.dragColor = ColorList.DragColor.Color;
+}
 void TPaletteStrip::ColorListEndDragPic() { main_.colorDragging = false; }
 
 void TPaletteStrip::FollowCurrentColor() {
@@ -252,23 +256,44 @@ void TPaletteStrip::acNewPaletteExecute() {
   if (auto colors = newPaletteDialog()) ColorList.SetColors(*colors);
 }
 
-void TPaletteStrip::acOpenPaletteExecute() {
-  if (commitTextEdit) commitTextEdit();
+std::optional<std::filesystem::path> TPaletteStrip::AskPaletteToOpen() {
   TKolOptions& o = main_.Options();
   FileDialogRequest request;
   request.initialFolder = Widen(o.lastPath);
   request.filter = kPaletteOpenFilter;
   auto answer = fileDialog(main_.Handle(), request);
-  if (!answer) return;
+  if (!answer) return std::nullopt;
   const std::filesystem::path file(answer->path);
   o.lastPath = Narrow(file.parent_path().wstring());
-  const int format = o.ColorFormat;
-  const ColorParser parser = [format](std::string_view t) { return ParseColor(t, format); };
-  if (!ColorList.LoadFromFile(file, parser)) ShowMessageBox(kFailedToOpen, MessageKind::Error, kMbOk);
+  return file;
+}
+
+ColorParser TPaletteStrip::CurrentParser() const {
+  const int format = main_.Options().ColorFormat;
+  return [format](std::string_view t) { return ParseColor(t, format); };
+}
+
+void TPaletteStrip::acOpenPaletteExecute() {
+  if (commitTextEdit) commitTextEdit();
+  auto file = AskPaletteToOpen();
+  if (!file) return;
+  if (!ColorList.LoadFromFile(*file, CurrentParser())) ShowMessageBox(kFailedToOpen, MessageKind::Error, kMbOk);
+}
+
+bool TPaletteStrip::OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) {
+  auto file = AskPaletteToOpen();
+  if (!file || cells.empty()) return false;
+  if (LoadPaletteFile(*file, CurrentParser(), transparentIndex, static_cast<int>(cells.size()) - 1, cells)) return true;
+  ShowMessageBox(kFailedToOpen, MessageKind::Error, kMbOk);
+  return false;
 }
 
 void TPaletteStrip::acSavePaletteExecute() {
   if (commitTextEdit) commitTextEdit();
+  SavePaletteCells(ColorList.Colors(), ColorList.TransparentIndex());
+}
+
+void TPaletteStrip::SavePaletteCells(std::span<const TColor> cells, int transparentIndex) {
   TKolOptions& o = main_.Options();
   FileDialogRequest request;
   request.save = true;
@@ -288,14 +313,13 @@ void TPaletteStrip::acSavePaletteExecute() {
   const int format = o.ColorFormat;
   const ColorFormatter formatter = [format](TColor c) { return FormatColor(c, format); };
   const std::string site = HtmlSiteLink();
-  const auto& cells = ColorList.Colors();
   // The file is written beside the target and then moved over it, which would
   // also replace a file the user marked read-only: refuse that here.
   const bool readOnly = std::filesystem::exists(file, ec) &&
                         (std::filesystem::status(file, ec).permissions() & std::filesystem::perms::owner_write) ==
                             std::filesystem::perms::none;
   if (readOnly ||
-      !SavePaletteFile(cells, ColorList.TransparentIndex(), file, formatter, site, site + "gif/logob.png")) {
+      !SavePaletteFile(cells, transparentIndex, file, formatter, site, site + "gif/logob.png")) {
     ShowMessageBox(kFailedToSave, MessageKind::Error, kMbOk);
     return;
   }

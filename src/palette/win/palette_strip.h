@@ -7,12 +7,15 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "widgets/win/popup_menu.h"
+#include "palette/palette_file.h"
 #include "palette/win/color_list.h"
 #include "widgets/action.h"
 #include "widgets/win/gif_image_list.h"
@@ -111,6 +114,12 @@ class TPaletteStrip {
   void acOpenPaletteExecute();
   void acSavePaletteExecute();
 
+  // The open and save commands for any cells (the fixed-palette tab's too):
+  // the file dialogs, the replace question and the failure messages. Loading
+  // changes nothing when it fails.
+  bool OpenPaletteInto(std::span<TColor> cells, int& transparentIndex);
+  void SavePaletteCells(std::span<const TColor> cells, int transparentIndex);
+
   // Cells and transparent index to and from the settings record.
   void LoadFromSettings();
   void StoreToSettings() const;
@@ -132,6 +141,8 @@ class TPaletteStrip {
   void BuildMenu();
   void RunMenuCommand(int id);
   std::string FormatCurrent(TColor c) const;
+  std::optional<std::filesystem::path> AskPaletteToOpen();
+  ColorParser CurrentParser() const;
 };
 
 }  // namespace kolo::win

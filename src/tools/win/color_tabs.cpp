@@ -1,7 +1,6 @@
 // The pages each colour tab shows when it becomes current.
 #include "frame/win/main_frame.h"
 #include "tools/win/circle_tab.h"
-#include "tools/win/fix_color_tab.h"
 #include "tools/win/mix_color_tab.h"
 #include "tools/win/palette_tab.h"
 
@@ -15,11 +14,6 @@ void TPaletteTab::Activate() {
 void TCircleTab::Activate() {
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
                   &main_.pages.circleTab);
-}
-
-void TFixColorTab::Activate() {
-  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
-                  &main_.pages.fixColorTab);
 }
 
 void TMixColorTab::Activate() {

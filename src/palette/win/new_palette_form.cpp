@@ -1,0 +1,218 @@
+#include "palette/win/new_palette_form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "art_ids.h"
+#include "color/fixed_palettes.h"
+#include "frame/win/main_frame.h"
+#include "palette/new_palette.h"
+#include "widgets/win/list_form.h"
+
+namespace kolo::win {
+
+namespace {
+
+std::function<void(TfrmNewPalette&)>& ShownHook() {
+  static std::function<void(TfrmNewPalette&)> hook;
+  return hook;
+}
+
+// Places in the body, which starts under the title strip.
+constexpr int kComboX = 52, kComboY = 7, kComboW = 149, kComboH = 16;
+constexpr int kDropW = 12, kDropH = 14;
+constexpr int kPreviewX = 52, kPreviewY = 27;
+constexpr int kButtonsY = 181;
+
+void SetupButton(TVMPictureButton& b, TVMGIFImageList& images, HWND parent, int normal, int hover, int down,
+                 int disabled, int x, int y, const wchar_t* name) {
+  b.SetImageList(&images);
+  b.SetImages(normal, hover, down, disabled);
+  const SIZE size = images.ImageSize(normal);
+  b.Create(parent, x, y, size.cx > 0 ? size.cx : 20, size.cy > 0 ? size.cy : 18);
+  ::SetWindowTextW(b.Handle(), name);
+}
+
+}  // namespace
+
+void TfrmNewPalette::SetShownHook(std::function<void(TfrmNewPalette&)> hook) { ShownHook() = std::move(hook); }
+
+TfrmNewPalette::TfrmNewPalette() : TSecondaryForm(SecondaryForm::NewPalette, L"TfrmNewPalette"), rng_(SeededGenerator()) {}
+
+TfrmNewPalette::~TfrmNewPalette() = default;
+
+bool TfrmNewPalette::Create(HWND owner) {
+  if (!TSecondaryForm::Create(owner, kWidth, kHeight)) return false;
+  ::SetWindowTextW(Handle(), L"New palette");
+  images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
+  titleFont_.Reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Comic Sans MS"));
+  textFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+  BuildControls();
+  SetPaletteType(0);
+  return true;
+}
+
+void TfrmNewPalette::BuildControls() {
+  using namespace art;
+  btnClose.SetColor(clFrame);
+  SetupButton(btnClose, images_, Handle(), kDlgImgCloseNormal, kDlgImgCloseHover, kDlgImgCloseDown, -2,
+              kWidth - 13, 3, L"close");
+  btnClose.OnClick = [this](Widget&) { btnCloseClick(); };
+
+  body.SetColor(clSkyBlue);
+  body.SetBorderColor(clFrame);
+  body.SetBorderSize(TVMNotRefreshPanel::Borders{1, 0, 1, 1});
+  body.Create(Handle(), 0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+
+  lbPalette.SetCaption("palette:");
+  lbPalette.SetFont(textFont_.Get());
+  lbPalette.SetFontColor(clFrame);
+  lbPalette.Create(body, 10, kComboY + 1, 40, 14);
+
+  comboPalette.SetColor(clFrame);
+  comboPalette.Create(body, kComboX, kComboY, kComboW, kComboH);
+  ::SetWindowTextW(comboPalette.Handle(), L"palette");
+  pnlColorFormat.SetColor(clWhite);
+  pnlColorFormat.Create(comboPalette, 1, 1, kComboW - 3 - kDropW, kComboH - 2);
+  lbPaletteFormat.SetCaption("Empty");
+  lbPaletteFormat.SetFont(textFont_.Get());
+  lbPaletteFormat.SetFontColor(clFrame);
+  lbPaletteFormat.Create(pnlColorFormat, 3, 0, kComboW - 10 - kDropW, kComboH - 2);
+  lbPaletteFormat.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Left) VMPictureButton3MouseDown();
+  };
+  SetupButton(VMPictureButton3, images_, comboPalette.Handle(), kDlgImgDropNormal, kDlgImgDropHover,
+              kDlgImgDropDown, -2, kComboW - 1 - kDropW, 1, L"choose the palette");
+  VMPictureButton3.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Left) VMPictureButton3MouseDown();
+  };
+
+  prevPalImage.Create(body.Handle(), kPreviewX, kPreviewY, kNewPalettePreviewSide, kNewPalettePreviewSide);
+  ::SetWindowTextW(prevPalImage.Handle(), L"palette preview");
+  SetupButton(btnRandom, images_, body.Handle(), kDlgImgRandomNormal, kDlgImgRandomHover, kDlgImgRandomDown,
+              kDlgImgRandomDisabled, kPreviewX - 26, kPreviewY, L"new random colors");
+  btnRandom.OnClick = [this](Widget&) { BitBtn1Click(); };
+
+  SetupButton(VMPictureButton1, images_, body.Handle(), kDlgImgOkNormal, kDlgImgOkHover, kDlgImgOkDown, -2,
+              kWidth - 8 - 64 - 6 - 64, kButtonsY, L"OK");
+  VMPictureButton1.OnClick = [this](Widget&) { VMPictureButton1Click(); };
+  SetupButton(VMPictureButton2, images_, body.Handle(), kDlgImgCancelNormal, kDlgImgCancelHover,
+              kDlgImgCancelDown, -2, kWidth - 8 - 64, kButtonsY, L"Cancel");
+  VMPictureButton2.OnClick = [this](Widget&) { btnCloseClick(); };
+}
+
+void TfrmNewPalette::SetPaletteType(int type) {
+  paletteType_ = std::clamp(type, 0, kNewPaletteTypeCount - 1);
+  lbPaletteFormat.SetCaption(std::string(NewPaletteName(paletteType_)));
+  colors_ = NewPaletteColors(paletteType_, rng_);
+  // The preview as a bottom-up 24-bit picture, rows padded to whole words.
+  const std::vector<TColor> px = NewPalettePreview(colors_);
+  constexpr int side = kNewPalettePreviewSide, stride = (side * 3 + 3) & ~3;
+  std::vector<std::uint8_t> bits(static_cast<std::size_t>(stride) * side, 0);
+  for (int y = 0; y < side; ++y) {
+    std::uint8_t* row = bits.data() + static_cast<std::size_t>(side - 1 - y) * stride;
+    for (int x = 0; x < side; ++x) {
+      const TColor c = px[static_cast<std::size_t>(y * side + x)];
+      row[3 * x] = GetB(c);
+      row[3 * x + 1] = GetG(c);
+      row[3 * x + 2] = GetR(c);
+    }
+  }
+  prevPalImage.SetBits24(bits.data(), side, side);
+  btnRandom.SetVisible(paletteType_ == nptRandom);
+}
+
+void TfrmNewPalette::VMPictureButton3MouseDown() {
+  TfrmList* list = ListForm();
+  if (!list) return;
+  list->Popup(comboPalette.Handle(), 0, 0, 0, [this](int index, HWND) { SetPaletteType(index); },
+              std::string(NewPaletteName(paletteType_)), NewPaletteNames());
+}
+
+std::optional<std::vector<TColor>> TfrmNewPalette::Execute(TMainFrame& main) {
+  if (!Handle() || running_) return std::nullopt;
+  RECT mr = main.WindowRect();
+  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
+  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
+  SetPaletteType(main.Options().newPalette);
+  const bool topmost = main.Options().stayonTop;
+  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
+
+  HWND owner = main.Handle();
+  const bool ownerWasEnabled = ::IsWindowEnabled(owner);
+  ::EnableWindow(owner, FALSE);
+  ::ShowWindow(Handle(), SW_SHOW);
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+  running_ = true;
+  ok_ = false;
+  if (ShownHook()) {
+    auto hook = ShownHook();
+    hook(*this);
+  }
+  MSG msg;
+  while (running_) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending
+      ok_ = false;
+      break;
+    }
+    if (got < 0) break;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+        (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
+      Finish(false);
+      continue;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  running_ = false;
+  if (TfrmList* list = ListForm()) list->Hide();
+  if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+  ::ShowWindow(Handle(), SW_HIDE);
+  ::SetForegroundWindow(owner);
+  if (!ok_) return std::nullopt;
+  main.Options().newPalette = static_cast<std::uint8_t>(paletteType_);
+  return colors_;
+}
+
+void TfrmNewPalette::Finish(bool ok) {
+  ok_ = ok;
+  running_ = false;
+}
+
+void TfrmNewPalette::PaintTitle(HDC dc) {
+  RECT strip{0, 0, kWidth, kTitleHeight};
+  FillSolid(dc, strip, clFrame);
+  SelectScope font(dc, titleFont_.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ToColorRef(clSelectedSlot));
+  RECT text{5, 0, kWidth - 16, kTitleHeight};
+  ::DrawTextW(dc, L"New palette", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+LRESULT TfrmNewPalette::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PaintDc pdc(Handle());
+      BufferedDc buffer(pdc, kWidth, kTitleHeight);
+      PaintTitle(buffer);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDCANCEL) Finish(false);
+      return 0;
+    case WM_CLOSE:
+      Finish(false);
+      return 0;
+    default:
+      return TSecondaryForm::HandleMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace kolo::win

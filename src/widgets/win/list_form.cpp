@@ -1,0 +1,148 @@
+#include "widgets/win/list_form.h"
+
+#include <algorithm>
+
+namespace kolo::win {
+
+namespace {
+
+TfrmList* g_list = nullptr;
+
+constexpr int kSliderWidth = 9;
+
+TVMImageButtonListID SliderImages(int first) {
+  TVMImageButtonListID ids;
+  ids.Normal = first;
+  ids.Move = first + 1;
+  ids.Down = first + 2;
+  ids.Disable = first + 3;
+  ids.Selected = first;
+  return ids;
+}
+
+int ScreenBottomOf(HWND anchor) {
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  HMONITOR monitor = ::MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST);
+  if (monitor && ::GetMonitorInfoW(monitor, &mi)) return mi.rcMonitor.bottom;
+  return ::GetSystemMetrics(SM_CYSCREEN);
+}
+
+}  // namespace
+
+TfrmList* ListForm() { return g_list; }
+
+TfrmList::TfrmList() : TSecondaryForm(SecondaryForm::List, L"TfrmList") {}
+
+TfrmList::~TfrmList() {
+  list.SetVerticalScroller(nullptr);
+  if (g_list == this) g_list = nullptr;
+}
+
+bool TfrmList::Create(HWND owner) {
+  if (!TSecondaryForm::Create(owner, 120, kListScrolledHeight)) return false;
+  g_list = this;
+  scrollImages_.LoadFromResource("KOLO_IMAGES_SCROLL");
+  font_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+
+  pnlForm.SetColor(clWhite);
+  pnlForm.SetBorderColor(clFrame);
+  pnlForm.Create(Handle(), 0, 0, 120, kListScrolledHeight);
+  pnlBackground.SetColor(clWhite);
+  pnlBackground.Create(pnlForm, 0, 0, 120, kListScrolledHeight);
+
+  list.SetFont(font_.Get());
+  list.SetFontColor(clFrame);
+  list.SelectColor = clFrame;
+  list.SelectFontColor = clWhite;
+  list.SelectOnMove = true;
+  list.LeftMargin = 3;
+  list.SetDblBuffered(true);
+  list.OnSelectItem = [this](TVMListBox&) { listSelectItem(); };
+  list.Create(pnlBackground, 0, 0, 100, kListScrolledHeight);
+  ::SetWindowTextW(list.Handle(), L"list");
+
+  scroller.SetImageList(&scrollImages_);
+  scroller.ImageUp = SliderImages(0);
+  scroller.ImageDown = SliderImages(4);
+  scroller.ImageScroll = SliderImages(8);
+  scroller.CentralImageID = 12;
+  scroller.SetKing(TScrollKing::Vertical);
+  scroller.SmallChange = 1;
+  scroller.FocusControl = list.Handle();
+  scroller.Create(pnlBackground, 100, 0, kSliderWidth, kListScrolledHeight);
+  ::SetWindowTextW(scroller.Handle(), L"scroll the list");
+  list.SetVerticalScroller(&scroller);
+  return true;
+}
+
+void TfrmList::Layout() {
+  const int w = placement_.bounds.Width(), h = placement_.bounds.Height();
+  // The side that touches the anchor stays open.
+  pnlForm.SetBorderSize(
+      TVMNotRefreshPanel::Borders{1, placement_.above ? 1 : 0, 1, placement_.above ? 0 : 1});
+  pnlForm.SetBounds(0, 0, w, h);
+  const int innerTop = placement_.above ? 1 : 0;
+  const int innerW = std::max(0, w - 2), innerH = std::max(0, h - 1);
+  pnlBackground.SetBounds(1, innerTop, innerW, innerH);
+  const int listW = placement_.slider ? std::max(0, innerW - kSliderWidth) : innerW;
+  list.SetBounds(0, 0, listW, innerH);
+  scroller.SetVisible(placement_.slider);
+  scroller.SetBounds(listW, 0, kSliderWidth, innerH);
+}
+
+void TfrmList::Popup(HWND anchor, int extraWidth, int gap, int moreWidth, Callback callback,
+                     const std::string& current, const std::vector<std::string>& texts) {
+  if (!Handle() || !anchor) return;
+  anchor_ = anchor;
+  callback_ = std::move(callback);
+  RECT ar{};
+  ::GetWindowRect(anchor, &ar);
+  placement_ = PlaceList(IntRect{ar.left, ar.top, ar.right, ar.bottom}, extraWidth, gap, moreWidth,
+                         static_cast<int>(texts.size()), ScreenBottomOf(anchor));
+  const IntRect& b = placement_.bounds;
+  // Above every window; the placement itself activates nothing.
+  ::SetWindowPos(Handle(), HWND_TOPMOST, b.left, b.top, b.Width(), b.Height(), SWP_NOACTIVATE);
+  Layout();
+  list.SetItems(texts);
+  const auto it = std::find(texts.begin(), texts.end(), current);
+  const int selected = it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
+  list.SetSelectItem(selected);
+  ::ShowWindow(Handle(), SW_SHOW);
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(list.Handle());
+  // The chosen text at the top of the view, as far as the list scrolls.
+  if (selected >= 0) scroller.SetPosition(selected);
+  list.Invalidate();
+}
+
+void TfrmList::Hide() {
+  if (Handle() && ::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_HIDE);
+}
+
+void TfrmList::listSelectItem() {
+  const int index = list.SelectItem();
+  // Hidden first: the callback may open other windows.
+  Callback callback = callback_;
+  HWND anchor = anchor_;
+  Hide();
+  if (index >= 0 && callback) callback(index, anchor);
+}
+
+LRESULT TfrmList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) Hide();
+      return 0;
+    case WM_NCHITTEST:
+      return Default(msg, wp, lp);  // no title band to move it by
+    case WM_KEYDOWN:
+      if (wp == VK_ESCAPE) Hide();
+      return 0;
+    default:
+      return TSecondaryForm::HandleMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace kolo::win
