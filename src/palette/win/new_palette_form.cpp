@@ -70,7 +70,7 @@ void TfrmNewPalette::BuildControls() {
   lbPalette.SetCaption("palette:");
   lbPalette.SetFont(textFont_.Get());
   lbPalette.SetFontColor(clFrame);
-  lbPalette.Create(body, 10, kComboY + 1, 40, 14);
+  lbPalette.Create(body, 8, kComboY + 1, 43, 14);
 
   comboPalette.SetColor(clFrame);
   comboPalette.Create(body, kComboX, kComboY, kComboW, kComboH);
@@ -81,14 +81,11 @@ void TfrmNewPalette::BuildControls() {
   lbPaletteFormat.SetFont(textFont_.Get());
   lbPaletteFormat.SetFontColor(clFrame);
   lbPaletteFormat.Create(pnlColorFormat, 3, 0, kComboW - 10 - kDropW, kComboH - 2);
-  lbPaletteFormat.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
-    if (b == MouseButton::Left) VMPictureButton3MouseDown();
-  };
+  // Opened on the click: under Wine the release of a press that opened it took the activation back.
+  lbPaletteFormat.OnClick = [this](Widget&) { VMPictureButton3MouseDown(); };
   SetupButton(VMPictureButton3, images_, comboPalette.Handle(), kDlgImgDropNormal, kDlgImgDropHover,
               kDlgImgDropDown, -2, kComboW - 1 - kDropW, 1, L"choose the palette");
-  VMPictureButton3.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
-    if (b == MouseButton::Left) VMPictureButton3MouseDown();
-  };
+  VMPictureButton3.OnClick = [this](Widget&) { VMPictureButton3MouseDown(); };
 
   prevPalImage.Create(body.Handle(), kPreviewX, kPreviewY, kNewPalettePreviewSide, kNewPalettePreviewSide);
   ::SetWindowTextW(prevPalImage.Handle(), L"palette preview");

@@ -101,15 +101,17 @@ void TfrmList::Popup(HWND anchor, int extraWidth, int gap, int moreWidth, Callba
   ::GetWindowRect(anchor, &ar);
   placement_ = PlaceList(IntRect{ar.left, ar.top, ar.right, ar.bottom}, extraWidth, gap, moreWidth,
                          static_cast<int>(texts.size()), ScreenBottomOf(anchor));
+  // Owned by the anchor's window, so it stays above it when that window takes the input.
+  HWND root = ::GetAncestor(anchor, GA_ROOT);
+  if (root && root != Handle()) ::SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(root));
   const IntRect& b = placement_.bounds;
   // Above every window; the placement itself activates nothing.
-  ::SetWindowPos(Handle(), HWND_TOPMOST, b.left, b.top, b.Width(), b.Height(), SWP_NOACTIVATE);
   Layout();
   list.SetItems(texts);
   const auto it = std::find(texts.begin(), texts.end(), current);
   const int selected = it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
   list.SetSelectItem(selected);
-  ::ShowWindow(Handle(), SW_SHOW);
+  ::SetWindowPos(Handle(), HWND_TOPMOST, b.left, b.top, b.Width(), b.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(list.Handle());
   // The chosen text at the top of the view, as far as the list scrolls.
@@ -133,10 +135,11 @@ void TfrmList::listSelectItem() {
 LRESULT TfrmList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) Hide();
+          if (LOWORD(wp) == WA_INACTIVE) Hide();
       return 0;
     case WM_NCHITTEST:
       return Default(msg, wp, lp);  // no title band to move it by
+
     case WM_KEYDOWN:
       if (wp == VK_ESCAPE) Hide();
       return 0;
