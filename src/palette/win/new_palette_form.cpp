@@ -70,7 +70,7 @@ void TfrmNewPalette::BuildControls() {
   lbPalette.SetCaption("palette:");
   lbPalette.SetFont(textFont_.Get());
   lbPalette.SetFontColor(clFrame);
-  lbPalette.Create(body, 8, kComboY + 1, 43, 14);
+  lbPalette.Create(body, 5, kComboY + 1, 46, 14);
 
   comboPalette.SetColor(clFrame);
   comboPalette.Create(body, kComboX, kComboY, kComboW, kComboH);
@@ -139,6 +139,9 @@ std::optional<std::vector<TColor>> TfrmNewPalette::Execute(TMainFrame& main) {
   if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
 
+  // The command usually comes from a button's click, whose window still holds
+  // the mouse: the dialog must get the next click, not that button.
+  if (::GetCapture()) ::ReleaseCapture();
   HWND owner = main.Handle();
   const bool ownerWasEnabled = ::IsWindowEnabled(owner);
   ::EnableWindow(owner, FALSE);
