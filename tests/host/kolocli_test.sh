@@ -68,4 +68,51 @@ for args in "$work/bad.csv $work/out.act" "$work/p.csv $work/out.gif" "$work/mis
   [ "$(wc -l <"$work/err")" = 1 ] || fail "convert $args: reason is not one line: $(cat "$work/err")"
 done
 ls "$work" | grep -q '^out\.' && fail "a failed conversion left a file: $(ls "$work")"
+# palette new: the built-in palettes against their tables, worked out here on
+# their own; random draws the same colours for the same seed and never FFFFFF.
+for kind in empty web windows mac gray; do
+  "$kolocli" palette new --kind $kind "$work/$kind.kpt" || fail "palette new --kind $kind failed"
+done
+"$kolocli" palette new --kind random --seed 42 "$work/r1.kpt"
+"$kolocli" palette new --kind random --seed 42 "$work/r2.kpt"
+"$kolocli" palette new --kind random --seed 43 "$work/r3.kpt"
+cmp -s "$work/r1.kpt" "$work/r2.kpt" || fail "the same seed drew different random palettes"
+cmp -s "$work/r1.kpt" "$work/r3.kpt" && fail "two seeds drew the same random palette"
+python3 - "$work" <<'PY' || fail "a built-in palette differs from its table"
+import struct, sys
+w = sys.argv[1]
+def cells(name):
+    data = open(f"{w}/{name}.kpt", "rb").read()
+    assert data[:4] == b"KOLO", name
+    return list(struct.unpack("<256I", data[4:]))
+def rgb(h): return (h >> 16) | (h & 0xFF00) | ((h & 0xFF) << 16)  # RRGGBB -> TColor
+E = 0x10000000
+lv = [0xFF, 0xCC, 0x99, 0x66, 0x33, 0x00]
+web = [rgb(r << 16 | g << 8 | b) for r in lv for g in lv for b in lv]
+assert cells("empty") == [E] * 256
+assert cells("web") == web + [E] * 40
+assert cells("gray") == [i * 0x010101 for i in range(256)]
+ramp = [0xEE, 0xDD, 0xBB, 0xAA, 0x88, 0x77, 0x55, 0x44, 0x22, 0x11]
+mac = web[:215] + [rgb(v << 16) for v in ramp] + [rgb(v << 8) for v in ramp] + [rgb(v) for v in ramp] \
+    + [rgb(v * 0x010101) for v in ramp] + [0]
+assert cells("mac") == mac
+win = cells("windows")
+head = [0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080, 0xC0DCC0, 0xA6CAF0]
+tail = [0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF]
+assert win[:10] == [rgb(c) for c in head] and win[246:] == [rgb(c) for c in tail]
+assert win[16:20] == [rgb(c) for c in (0x2A7F00, 0x2A7F55, 0x2A7FAA, 0x2A7FFF)]
+assert win[180] == rgb(0xFF0055) and win[212:214] == [rgb(0xCCCCFF), rgb(0xFFCCFF)]
+assert len(set(win)) == 255  # 808080 is there twice
+r = cells("r1")
+assert all(c <= 0xFFFFFE for c in r) and len(set(r)) > 250
+PY
+"$kolocli" palette new --kind plaid "$work/x.kpt" 2>/dev/null && fail "an unknown --kind was accepted"
+
+# palette gradient: the corners are the four colours exactly (0 top-left,
+# 1 top-right, 2 bottom-right, 3 bottom-left), in any colour notation.
+"$kolocli" palette gradient '#102030' 'navy' 255,128,0 0x0000FF "$work/g.kpt" || fail "palette gradient failed"
+show=$("$kolocli" palette show "$work/g.kpt")
+[ "$(sed -n 2p <<<"$show")$(sed -n 17p <<<"$show")$(sed -n 257p <<<"$show")$(sed -n 242p <<<"$show")" = \
+  102030000080FF8000FF0000 ] || fail "the gradient's corner cells are not the four colours"
+"$kolocli" palette gradient red red red nocolor "$work/x.kpt" 2>/dev/null && fail "a wrong colour text was accepted"
 echo "kolocli: ok"
