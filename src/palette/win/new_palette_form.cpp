@@ -9,6 +9,7 @@
 #include "frame/win/main_frame.h"
 #include "palette/new_palette.h"
 #include "widgets/win/list_form.h"
+#include "widgets/win/modal_loop.h"
 
 namespace kolo::win {
 
@@ -143,37 +144,29 @@ std::optional<std::vector<TColor>> TfrmNewPalette::Execute(TMainFrame& main) {
   // the mouse: the dialog must get the next click, not that button.
   if (::GetCapture()) ::ReleaseCapture();
   HWND owner = main.Handle();
-  const bool ownerWasEnabled = ::IsWindowEnabled(owner);
-  ::EnableWindow(owner, FALSE);
-  ::ShowWindow(Handle(), SW_SHOW);
-  ::SetForegroundWindow(Handle());
-  ::SetFocus(Handle());
   running_ = true;
   ok_ = false;
-  if (ShownHook()) {
-    auto hook = ShownHook();
-    hook(*this);
-  }
-  MSG msg;
-  while (running_) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending
-      ok_ = false;
-      break;
+  {
+    ProgramWindowsDisabled others(Handle());
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    ::SetFocus(Handle());
+    if (ShownHook()) {
+      auto hook = ShownHook();
+      hook(*this);
     }
-    if (got < 0) break;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
-        (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
-      Finish(false);
-      continue;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    const bool keepRunning = RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
+      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+          (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
+        Finish(false);
+        return true;
+      }
+      return false;
+    });
+    if (!keepRunning) ok_ = false;  // the program is ending
+    if (TfrmList* list = ListForm()) list->Hide();
   }
   running_ = false;
-  if (TfrmList* list = ListForm()) list->Hide();
-  if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
   ::ShowWindow(Handle(), SW_HIDE);
   ::SetForegroundWindow(owner);
   if (!ok_) return std::nullopt;

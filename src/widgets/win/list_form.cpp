@@ -104,6 +104,8 @@ void TfrmList::Popup(HWND anchor, int extraWidth, int gap, int moreWidth, Callba
   // Owned by the anchor's window, so it stays above it when that window takes the input.
   HWND root = ::GetAncestor(anchor, GA_ROOT);
   if (root && root != Handle()) ::SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(root));
+  // A modal dialog disabled the other windows; its own drop-down must take the mouse.
+  ::EnableWindow(Handle(), TRUE);
   const IntRect& b = placement_.bounds;
   // Above every window; the placement itself activates nothing.
   Layout();

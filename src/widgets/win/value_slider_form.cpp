@@ -86,13 +86,17 @@ void TfrmColorPrev::Popup(TVMPictureButton& anchor, int range, Callback callback
   ::SetForegroundWindow(Handle());
 }
 
-void TfrmColorPrev::CloseSlider() {
+void TfrmColorPrev::RestoreAnchor() {
   if (anchor_ && !anchorAlive_.expired()) {
     anchor_->SetImageListID(savedImages_);
     anchor_->Invalidate();
   }
   anchor_ = nullptr;
   dragging_ = false;
+}
+
+void TfrmColorPrev::CloseSlider() {
+  RestoreAnchor();
   if (::GetCapture() == Handle()) ::ReleaseCapture();
   if (Handle() && ::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_HIDE);
 }
@@ -164,6 +168,10 @@ LRESULT TfrmColorPrev::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CAPTURECHANGED:
       return 0;
+    case WM_SHOWWINDOW:
+      // Hidden by anyone (the main window hides it when another program takes over): the anchor looks as before.
+      if (!wp) RestoreAnchor();
+      return TSecondaryForm::HandleMessage(msg, wp, lp);
     default:
       return TSecondaryForm::HandleMessage(msg, wp, lp);
   }

@@ -66,6 +66,7 @@ class TfrmColorPrev : public TSecondaryForm {
 
  private:
   void Paint(HDC dc);
+  void RestoreAnchor();
 
   TVMGIFImageList images_;
   std::array<std::uint8_t, kStripWidth * 3 * kStripRows> pixels_{};
