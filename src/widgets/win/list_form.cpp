@@ -88,7 +88,6 @@ void TfrmList::Layout() {
   pnlBackground.SetBounds(1, innerTop, innerW, innerH);
   const int listW = placement_.slider ? std::max(0, innerW - kSliderWidth) : innerW;
   list.SetBounds(0, 0, listW, innerH);
-  scroller.SetVisible(placement_.slider);
   scroller.SetBounds(listW, 0, kSliderWidth, innerH);
 }
 
@@ -110,6 +109,8 @@ void TfrmList::Popup(HWND anchor, int extraWidth, int gap, int moreWidth, Callba
   // Above every window; the placement itself activates nothing.
   Layout();
   list.SetItems(texts);
+  // After the items: a new range would show the slider again.
+  scroller.SetVisible(placement_.slider);
   const auto it = std::find(texts.begin(), texts.end(), current);
   const int selected = it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
   list.SetSelectItem(selected);
