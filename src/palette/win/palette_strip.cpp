@@ -198,11 +198,7 @@ void TPaletteStrip::ColorListSelect() {
   main_.RefreshColors(0x77);
 }
 
-// Tabs that paint with dropped colours read the colour from the frame.
-void TPaletteStrip::ColorListStartDragPic() {
-  main_.colorDragging = true;
-  main_.dragColor = ColorList.DragColor.Color;
-}
+void TPaletteStrip::ColorListStartDragPic() { main_.colorDragging = true; }
 void TPaletteStrip::ColorListEndDragPic() { main_.colorDragging = false; }
 
 void TPaletteStrip::FollowCurrentColor() {

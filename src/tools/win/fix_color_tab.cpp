@@ -307,7 +307,7 @@ void TFixColorTab::acFixSaveExecute() { main_.SavePaletteCells(model_.cells, -1)
 
 void TFixColorTab::DragOver(HWND, HWND, int x, int y, int state) {
   const bool inside = state != kDragLeave && x >= 0 && y >= 0 && x < WorkPicture::kSize && y < WorkPicture::kSize;
-  if (model_.PaintDragOver(x, y, inside, main_.dragColor)) Repaint(false);
+  if (model_.PaintDragOver(x, y, inside, main_.DraggedColor())) Repaint(false);
 }
 
 void TFixColorTab::EndDrag(HWND, HWND, int, int, int) {
