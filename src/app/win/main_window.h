@@ -125,6 +125,7 @@ class TfrmMain : public TMainFrame {
   }
 
   HCURSOR squareCursor() const { return squareCursor_.Get(); }
+  HCURSOR SquareCursor() const override { return squareCursor_.Get(); }
 
   // The palette strip (ColorList and its commands) in the bottom pager.
   std::unique_ptr<TPaletteStrip> paletteStrip;

@@ -74,6 +74,9 @@ class TMainFrame : public Window {
   // the value slider and the layout picker are hidden): pop-ups close here.
   virtual void OnProgramDeactivated(std::function<void()> handler) = 0;
 
+  // Cursor 21, the main image's square cursor (none until the main window built it).
+  virtual HCURSOR SquareCursor() const { return nullptr; }
+
   // Colour drags started from the main image.
   virtual void BeginColorDrag(TColor c) = 0;
   // The colour of the drag in progress, whatever its source: what drop targets paint.

@@ -2,14 +2,8 @@
 #include "frame/win/main_frame.h"
 #include "tools/win/circle_tab.h"
 #include "tools/win/mix_color_tab.h"
-#include "tools/win/palette_tab.h"
 
 namespace kolo::win {
-
-void TPaletteTab::Activate() {
-  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
-                  &main_.pages.paletteTab);
-}
 
 void TCircleTab::Activate() {
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
