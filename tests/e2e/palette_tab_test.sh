@@ -73,6 +73,18 @@ click $((wx + 339)) $((wy + 28))
 echo "$(clipboard)" | tr 'a-f' 'A-F' | grep -q "D96C6C" || fail "one step up gives '$(clipboard)', not D96C6C"
 shot typed
 
+# Brightness's value slider: press its button and drag down without releasing;
+# the slider follows and the brightness drops with it.
+xdotool mousemove $((px + 70 + 4)) $((py + 52 + 2 + 44 + 3 + 6)); sleep 0.3
+xdotool mousedown 1; sleep 0.4
+for step in 1 2 3 4; do xdotool mousemove_relative 0 10; sleep 0.15; done
+shot_root="$E2E_DIR/slider.png"; import -window root "$shot_root"
+xdotool mouseup 1; sleep 0.5
+click $((wx + 339)) $((wy + 28))
+red=$((16#$(clipboard | tr -d '#' | cut -c1-2)))
+note "brightness slider: slot text $(clipboard)"
+[ "$red" -lt $((16#D9)) ] && [ "$red" -gt $((16#40)) ] || fail "dragging the value slider down gives '$(clipboard)'"
+
 probe send-close >/dev/null
 for _ in $(seq 1 50); do probe state | grep -q '^found=0' && break; sleep 0.2; done
 probe state | grep -q '^found=0' || fail "Kolo did not close"

@@ -368,6 +368,12 @@ void TPaletteTab::btnud1MouseUp() {
 
 void TPaletteTab::TypeTimerTimer() {
   if (!typeTimerTag_) return;
+  // The held button lost the mouse (another window took it): its release
+  // will never come, so the repeat ends here.
+  if (::GetCapture() != btnud[static_cast<size_t>(typeTimerTag_ - 1)].Handle()) {
+    btnud1MouseUp();
+    return;
+  }
   StepOnce();
   ::SetTimer(main_.pages.paletteTab.Handle(), kTypeTimer, kTypeRepeatMs, TypeTimerProc);
 }
