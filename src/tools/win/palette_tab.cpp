@@ -69,7 +69,7 @@ HWND MakeEdit(TEditPanel& panel, Widget& parent, int x, int y, int w, int h, con
   panel.SetColor(clWhite);
   panel.Create(parent, x, y, w, h);
   ::SetWindowTextW(panel.Handle(), name.c_str());
-  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 2, 20, h - 4,
+  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 5, 2, 20, h - 4,
                                 panel.Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
   ::SendMessageW(edit, EM_LIMITTEXT, 3, 0);
