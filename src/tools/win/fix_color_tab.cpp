@@ -60,7 +60,6 @@ TFixColorTab::TFixColorTab(TMainFrame& main) : TBaseTab(main) {
   acFixSave.OnExecute = [this] { acFixSaveExecute(); };
   acFixLoad.OnExecute = [this] { acFixLoadExecute(); };
   BuildMenu();
-  CreateControls();
   UpdateControls();
 }
 
@@ -68,7 +67,8 @@ TFixColorTab::~TFixColorTab() = default;
 
 void TFixColorTab::CreateControls() {
   Widget& page = main_.pages.fixColorTab;
-  if (!page.Handle()) return;
+  if (controlsCreated_ || !page.Handle()) return;
+  controlsCreated_ = true;
   mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
   scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
   using namespace art;
@@ -133,6 +133,7 @@ void TFixColorTab::Changed() {
 }
 
 void TFixColorTab::Activate() {
+  CreateControls();
   main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
                   &main_.pages.fixColorTab);

@@ -76,7 +76,10 @@ class TFixColorTab : public TBaseTab {
   TVMScrollImage scrFixGradCount, scrFixCursorSize;
 
  private:
+  // The page's controls are made the first time the tab shows: most sessions
+  // start on another tab and many never come here.
   void CreateControls();
+  bool controlsCreated_ = false;
   void BuildMenu();
   void Changed();
   bool clipboardHasColor() const;

@@ -56,7 +56,6 @@ TGetColorTab::TGetColorTab(TMainFrame& main) : TBaseTab(main) {
   captureBits_ = static_cast<std::uint32_t*>(bits);
   captureDc_.Reset(::CreateCompatibleDC(nullptr));
   if (captureDc_ && captureBitmap) captureOld_ = ::SelectObject(captureDc_, captureBitmap);
-  CreateControls();
   UpdateHints();
 }
 
@@ -69,7 +68,8 @@ TGetColorTab::~TGetColorTab() {
 
 void TGetColorTab::CreateControls() {
   Widget& getColorTab = main_.pages.getColorTab;
-  if (!getColorTab.Handle()) return;
+  if (controlsCreated_ || !getColorTab.Handle()) return;
+  controlsCreated_ = true;
   const int width = getColorTab.Width();
   mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
   scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
@@ -108,6 +108,7 @@ void TGetColorTab::CreateControls() {
 }
 
 void TGetColorTab::Activate() {
+  CreateControls();
   main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
                   &main_.pages.getColorTab);

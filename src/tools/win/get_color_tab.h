@@ -67,7 +67,10 @@ class TGetColorTab : public TBaseTab {
   TVMScrollImage cursorSize;
 
  private:
+  // The page's controls are made the first time the tab shows: most sessions
+  // start on another tab and many never come here.
   void CreateControls();
+  bool controlsCreated_ = false;
   TColor DraggedColor() const;
 
   GetColorModel model_;
