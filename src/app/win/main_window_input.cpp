@@ -32,13 +32,24 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCLBUTTONDBLCLK:
       ToggleSmallMode();
       return 0;
+    case WM_NCRBUTTONDOWN:
+      // Default processing of a right press on the caption waits for the
+      // release itself and then asks its own hit test, which sees no caption on
+      // a frameless window (Wine drops the release). Keep the press: the
+      // release below opens the menu, on Windows and under Wine alike.
+      if (wp == HTCAPTION) return 0;
+      break;
     case WM_NCRBUTTONUP:  // the title strip
-    case WM_RBUTTONUP: {  // the window's own background
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (msg == WM_RBUTTONUP) ::ClientToScreen(Handle(), &p);
-      ShowMainMenu(p.x, p.y);
+      if (wp == HTCAPTION) {
+        ShowMainMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      // A right release on the window's own background or on a title-strip
+      // button (default processing turns it into this), or the keyboard (-1).
+      OnContextMenu(lp);
       return 0;
-    }
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -158,6 +169,12 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
         CurrentTabObject().PickFinished(true);
         EndCapture();
       }
+    } else if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && IsMenuKey(msg.wParam) &&
+               captureMode == CaptureMode::None && ::GetAncestor(msg.hwnd, GA_ROOT) == Handle()) {
+      // The menu key and Shift+F10 ask the focused control for its menu; one
+      // without a menu of its own passes the request up to this window.
+      ::SendMessageW(msg.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), -1);
+      return true;
     } else if (msg.message == WM_KEYDOWN) {
       if (msg.wParam == VK_F1) {
         OpenHelp();
@@ -210,6 +227,21 @@ bool TfrmMain::IsScreenToolKey(WPARAM key) const {
     default:
       return false;
   }
+}
+
+bool TfrmMain::IsMenuKey(WPARAM key) {
+  return key == VK_APPS || (key == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000));
+}
+
+void TfrmMain::OnContextMenu(LPARAM lp) {
+  if (lp != -1) {
+    ShowMainMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    return;
+  }
+  // From the keyboard: below the title strip, where the caption begins.
+  POINT p{SmallMode() ? layout::kCaptionLeftSmall : layout::kCaptionLeftFull, layout::kCaptionStrip};
+  ::ClientToScreen(Handle(), &p);
+  ShowMainMenu(p.x, p.y);
 }
 
 void TfrmMain::OnEscape() {

@@ -1,5 +1,7 @@
 #include "palette/win/color_list.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "platform/messages.h"
@@ -296,26 +298,30 @@ void TKOLColorList::CaptureLost() {
   TVMNotRefreshPanel::CaptureLost();
 }
 
-void TKOLColorList::KeyUp(WORD key, unsigned shift) {
-  // The menu key and Shift+F10 open the menu on the selected cell.
-  if (PopupMenu && (key == VK_APPS || (key == VK_F10 && (shift & ssShift)))) {
-    POINT p{4, 4};
-    const int i = model_.ItemIndex;
-    const int row = i >= 0 ? i / model_.RowCount - model_.topRow : -1;
-    if (row >= 0 && row <= ColorListVisibleRows(GridHeight(), model_.size)) {
-      p.x = (i % model_.RowCount) * model_.Pitch() + 4 + model_.size / 2;
-      p.y = row * model_.Pitch() + 3 + model_.size / 2;
-    }
-    ::ClientToScreen(hwnd(), &p);
-    ShowPopup(p.x, p.y);
-    return;
+void TKOLColorList::ShowKeyboardPopup() {
+  // On the selected cell when it is in view, else at the strip's corner.
+  POINT p{4, 4};
+  const int i = model_.ItemIndex;
+  const int row = i >= 0 ? i / model_.RowCount - model_.topRow : -1;
+  if (row >= 0 && row <= ColorListVisibleRows(GridHeight(), model_.size)) {
+    p.x = (i % model_.RowCount) * model_.Pitch() + 4 + model_.size / 2;
+    p.y = row * model_.Pitch() + 3 + model_.size / 2;
   }
-  TVMNotRefreshPanel::KeyUp(key, shift);
+  ::ClientToScreen(hwnd(), &p);
+  ShowPopup(p.x, p.y);
 }
 
 void TKOLColorList::ShowPopup(int screenX, int screenY) { PopupMenu->Popup(hwnd(), screenX, screenY); }
 
 LRESULT TKOLColorList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // The menu key and Shift+F10 (lp -1) open the menu on the selected cell.
+  if (msg == WM_CONTEXTMENU && PopupMenu) {
+    if (lp == -1)
+      ShowKeyboardPopup();
+    else
+      ShowPopup(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    return 0;
+  }
   if (msg == WM_DRAGCOLOR_OVER || msg == WM_DRAGCOLOR_DROP) {
     POINT pt{};
     ::GetCursorPos(&pt);

@@ -97,13 +97,13 @@ class TKOLColorList : public TVMNotRefreshPanel {
   void MouseUp(MouseButton button, unsigned shift, int x, int y) override;
   bool MouseWheel(int delta) override;
   void CaptureLost() override;
-  void KeyUp(WORD key, unsigned shift) override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   void Apply(const GridEvent& e);
   void CoupleSlider();
   void ShowPopup(int screenX, int screenY);
+  void ShowKeyboardPopup();
   void DrawImage(HDC dc, int x, int y, int index) const;
   int GridHeight() const;
 

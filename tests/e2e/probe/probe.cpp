@@ -13,6 +13,9 @@
 //   kolo_probe message [SECONDS]     wait up to SECONDS for a visible message box, then print
 //                                    it: found, title, rect, owned (by the main window),
 //                                    main_enabled (the main window takes input)
+//   kolo_probe menu [SECONDS]        wait up to SECONDS for a visible pop-up menu, then print
+//                                    found and its rect
+//   kolo_probe browser FILE ADDRESS  stands in for the web browser: appends ADDRESS to FILE
 #include <windows.h>
 
 #include <cstdio>
@@ -134,6 +137,42 @@ int Message(double seconds) {
   return 0;
 }
 
+BOOL CALLBACK CollectMenu(HWND h, LPARAM lp) {
+  wchar_t cls[16] = {};
+  ::GetClassNameW(h, cls, 16);
+  if (wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(h)) {
+    *reinterpret_cast<HWND*>(lp) = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Menu(double seconds) {
+  const DWORD end = ::GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  HWND menu = nullptr;
+  for (;;) {
+    ::EnumWindows(CollectMenu, reinterpret_cast<LPARAM>(&menu));
+    if (menu || ::GetTickCount() >= end) break;
+    ::Sleep(100);
+  }
+  if (!menu) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  RECT w{};
+  ::GetWindowRect(menu, &w);
+  std::printf("found=1\nrect=%ld,%ld,%ld,%ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
+  return 0;
+}
+
+int Browser(const char* file, const char* address) {
+  FILE* f = std::fopen(file, "a");
+  if (!f) return 1;
+  std::fprintf(f, "%s\n", address);
+  std::fclose(f);
+  return 0;
+}
+
 HWND g_next = nullptr;
 int g_changes = 0;
 
@@ -205,6 +244,8 @@ int main(int argc, char** argv) {
   if (!std::strcmp(cmd, "reg") && argc > 2) return Reg(argv[2]);
   if (!std::strcmp(cmd, "message")) return Message(argc > 2 ? std::atof(argv[2]) : 0);
   if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
+  if (!std::strcmp(cmd, "menu")) return Menu(argc > 2 ? std::atof(argv[2]) : 0);
+  if (!std::strcmp(cmd, "browser") && argc > 3) return Browser(argv[2], argv[3]);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
 }
