@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The palette strip with real input: a palette file opened through the open
-# dialog; a cell dragged onto another cell (a copy), into a gap (a move), out
-# over the main image and back into a gap (a move), and out and dropped over
-# the main image (nothing changes); a broken file reports "Failed to open
-# file." and changes nothing; the strip saved through the save dialog as kpt
-# and act, the act file equal to what kolocli makes from the saved kpt; the
-# cells, folder and file type kept in the settings.
+# dialog; the wheel scrolls it; a cell dragged onto another cell (a copy), into
+# a gap (a move), out over the main image and back into a gap (a move), and
+# out and dropped over the main image (nothing changes); a broken file reports
+# "Failed to open file." and changes nothing; the strip saved through the save
+# dialog as kpt and act, the act file equal to what kolocli makes from the saved
+# kpt; the cells, folder and file type kept in the settings.
 . "$(dirname "$0")/lib.sh"
 
 wx=100; wy=100
@@ -89,6 +89,19 @@ gone_window Error || fail "the error message did not close"
 
 button 15
 dialog Open "$E2E_DIR/input.kpt"
+
+# The wheel over the strip scrolls it a row at a time: cell 16 comes to the top
+# left, and back. (Cell i is i*6 red, 255-i*6 green, (i*37)%256 blue.)
+top_left() { # -> the colour drawn in the strip's first visible cell
+  xdotool mousemove $((wx + 420)) $((wy + 340)); sleep 0.4
+  screenshot_kolo "$E2E_DIR/strip.png" || fail "no screenshot of the window"
+  pixel_of "$E2E_DIR/strip.png" $((2 + 12)) $((277 + 11))
+}
+[ "$(top_left)" = 00FF00 ] || fail "the strip does not start with cell 0 ($(top_left))"
+xdotool mousemove "$(cell_x 5)" "$(cell_y 5)" click 5
+[ "$(top_left)" = 609F50 ] || fail "the wheel did not scroll the strip a row down ($(top_left))"
+xdotool mousemove "$(cell_x 5)" "$(cell_y 5)" click 4
+[ "$(top_left)" = 00FF00 ] || fail "the wheel did not scroll the strip back up ($(top_left))"
 
 drag "$(cell_x 2)" "$(cell_y 2)" "$(cell_x 9)" "$(cell_y 9)"                     # copy onto cell 9
 drag "$(cell_x 3)" "$(cell_y 3)" "$(gap_x 6)" "$(cell_y 6)"                      # move 3 before 6
