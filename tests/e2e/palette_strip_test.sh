@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The palette strip with real input: a palette file opened through the open
 # dialog; the wheel scrolls it; a cell dragged onto another cell (a copy), into
-# a gap (a move), out over the main image and back into a gap (a move), and
-# out and dropped over the main image (nothing changes); a broken file reports
+# a gap (a move), out over the main image and back into a gap (a move), out and
+# dropped over the main image (nothing changes), and onto a colour slot (the
+# slot takes it); a right click's menu copies a cell; a broken file reports
 # "Failed to open file." and changes nothing; the strip saved through the save
 # dialog as kpt and act, the act file equal to what kolocli makes from the saved
 # kpt; the cells, folder and file type kept in the settings.
@@ -107,6 +108,21 @@ drag "$(cell_x 2)" "$(cell_y 2)" "$(cell_x 9)" "$(cell_y 9)"                    
 drag "$(cell_x 3)" "$(cell_y 3)" "$(gap_x 6)" "$(cell_y 6)"                      # move 3 before 6
 drag "$(cell_x 20)" "$(cell_y 20)" $image_x $image_y "$(gap_x 17)" "$(cell_y 17)"  # out and back
 drag "$(cell_x 8)" "$(cell_y 8)" $image_x $image_y                                # out only
+drag "$(cell_x 7)" "$(cell_y 7)" $((wx + 264 + 11)) $((wy + 19 + 3 * 18 + 9))       # onto slot 4's swatch
+
+# A right click on a cell opens the strip's menu there; "Copy" copies the cell.
+xdotool mousemove "$(cell_x 1)" "$(cell_y 1)" click 3
+sleep 0.6
+menu=$(probe menu 5 | sed -n 's/^rect=//p' || true)
+[ "$(echo "$menu" | cut -d, -f1,2)" = "$(cell_x 1),$(cell_y 1)" ] || fail "no strip menu at cell 1 (menu: '$menu')"
+xdotool key Down Return
+copied=""
+for _ in $(seq 1 25); do
+  copied=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+  [ "$copied" = 06F925 ] && break
+  sleep 0.2
+done
+[ "$copied" = 06F925 ] || fail "Copy on cell 1 put '$copied' on the clipboard, not 06F925"
 
 button 29
 dialog "Save As" "$E2E_DIR/out.kpt"
@@ -153,6 +169,7 @@ saved = list(struct.unpack("<256I", open(sys.argv[2], "rb").read()[4:]))
 saved = [c & ~0x20000000 for c in saved]  # the transparent mark lives in TransparentId
 assert list(struct.unpack("<256I", stored)) == saved, "colors"
 EOF
+[ "$(probe reg color4)" = $((0x03D52A)) ] || fail "slot 4 is $(probe reg color4), not cell 7 dropped on it"
 [ "$(probe reg TransparentId)" = 12 ] || fail "TransparentId is $(probe reg TransparentId), not 12"
 [ "$(probe reg filterPaletteIndex)" = 1 ] || fail "filterPaletteIndex is $(probe reg filterPaletteIndex)"
 last=$(reg_value lastPath)
