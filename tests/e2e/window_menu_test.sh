@@ -3,8 +3,9 @@
 # it where the pointer is and "Help" opens the current tab's help page; Shift+F10
 # and the menu key open it below the title strip; a right click on the window's
 # background and on the small window's strip open it too; Escape closes only the
-# menu. Shift+F10 on the palette strip opens the strip's own menu at its
-# selected cell instead. Double clicks on the title strip switch small mode.
+# menu; F1 opens the help page directly. Shift+F10 on the palette strip opens
+# the strip's own menu at its selected cell instead. Double clicks on the title
+# strip switch small mode.
 . "$(dirname "$0")/lib.sh"
 
 wx=100; wy=100
@@ -47,9 +48,12 @@ pick_middle() { # RECT: click the item in the middle of the menu, "Help" in the 
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
   menu_gone || fail "the menu stayed open after a pick"
 }
-wait_page() { # PAGE: wait until the browser was given the help page PAGE
+wait_page() { # N PAGE: wait until the browser's Nth address is the help page PAGE
   local i
-  for i in $(seq 1 50); do tr -d '\r' < "$PAGES" | grep -q "/kolo/?cl=en&m=manual&s=$1\$" && return 0; sleep 0.2; done
+  for i in $(seq 1 50); do
+    tr -d '\r' < "$PAGES" | sed -n "$1p" | grep -q "/kolo/?cl=en&m=manual&s=$2\$" && return 0
+    sleep 0.2
+  done
   return 1
 }
 escape_menu() { # NAME
@@ -80,7 +84,7 @@ rect=$(menu_rect)
 open_at "right click on the title strip" "$((wx + 250)),$((wy + 7))" "$rect"
 main_menu_height=$(echo "$rect" | cut -d, -f4)
 pick_middle "$rect"
-wait_page colorpicker || fail "Help did not open the colour picker's page (got: $(cat "$PAGES"))"
+wait_page 1 colorpicker || fail "Help did not open the colour picker's page (got: $(cat "$PAGES"))"
 
 # The screenshot tab; then Shift+F10 opens the menu below the title strip.
 xdotool mousemove $((wx + 111 + 9)) $((wy + 8)) click 1
@@ -90,7 +94,7 @@ xdotool key shift+F10
 rect=$(menu_rect)
 open_at "Shift+F10" "$((wx + 154)),$((wy + 15))" "$rect"
 pick_middle "$rect"
-wait_page imagesfromscreen || fail "Help did not follow the tab (got: $(cat "$PAGES"))"
+wait_page 2 imagesfromscreen || fail "Help did not follow the tab (got: $(cat "$PAGES"))"
 
 # The menu key does the same; Escape closes the menu and nothing is opened.
 activate_kolo
@@ -98,6 +102,11 @@ xdotool key Menu
 open_at "the menu key" "$((wx + 154)),$((wy + 15))" "$(menu_rect)"
 escape_menu "the menu key"
 [ "$(wc -l < "$PAGES")" = 2 ] || fail "a dismissed menu opened a page: $(cat "$PAGES")"
+
+# F1 opens the same page straight away.
+xdotool key F1
+wait_page 3 imagesfromscreen || fail "F1 did not open the tab's help page (got: $(cat "$PAGES"))"
+activate_kolo
 
 # The window's own background: the gap left of the main image.
 xdotool mousemove $((wx + 1)) $((wy + 150)) click 3
