@@ -13,8 +13,10 @@ wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
 
-# The probe stands in for the web browser: it writes each address it is given
-# to a file. The prefix's own .htm class comes back when the scenario ends.
+# kolo_browser stands in for the web browser: it writes each address it is
+# given to a file. The prefix's own .htm class comes back when the scenario ends.
+BROWSER="$KOLO_BUILD/kolo_browser.exe"
+[ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
 PAGES="$E2E_DIR/pages.txt"
 : > "$PAGES"
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
@@ -30,7 +32,7 @@ restore_browser() {
 trap 'stop_all; restore_browser' EXIT
 wine reg add 'HKCR\.htm' /ve /d KoloE2E.Page /f >/dev/null
 wine reg add 'HKCR\KoloE2E.Page\shell\open\command' /ve \
-  /d "\"$(winpath "$PROBE")\" browser \"$(winpath "$PAGES")\" \"%1\"" /f >/dev/null
+  /d "\"$(winpath "$BROWSER")\" \"$(winpath "$PAGES")\" \"%1\"" /f >/dev/null
 
 menu_rect() { probe menu "${1:-5}" | sed -n "s/^rect=//p" || true; }
 menu_gone() {
@@ -63,14 +65,11 @@ escape_menu() { # NAME
   [ "$(probe_value visible)" = 1 ] || fail "$1: Escape in the menu also hid the window"
 }
 size() { probe_value rect | cut -d, -f3,4; }
-activate_kolo() { # a click on the title strip until Kolo has the keyboard (a started browser takes it)
-  local i
-  for i in $(seq 1 10); do
-    xdotool mousemove $((wx + 250)) $((wy + 7)) click 1
-    sleep 0.3
-    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Kolo ] && return 0
-  done
-  fail "Kolo does not get the keyboard back"
+activate_kolo() { # a click on the title strip: Kolo has the keyboard
+  xdotool mousemove $((wx + 250)) $((wy + 7)) click 1
+  sleep 0.3
+  [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Kolo ] \
+    || fail "Kolo does not have the keyboard after a click (it is with '$(xdotool getwindowfocus getwindowname 2>&1)')"
 }
 
 start_kolo

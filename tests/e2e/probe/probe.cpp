@@ -15,7 +15,6 @@
 //                                    main_enabled (the main window takes input)
 //   kolo_probe menu [SECONDS]        wait up to SECONDS for a visible pop-up menu, then print
 //                                    found and its rect
-//   kolo_probe browser FILE ADDRESS  stands in for the web browser: appends ADDRESS to FILE
 #include <windows.h>
 
 #include <cstdio>
@@ -165,14 +164,6 @@ int Menu(double seconds) {
   return 0;
 }
 
-int Browser(const char* file, const char* address) {
-  FILE* f = std::fopen(file, "a");
-  if (!f) return 1;
-  std::fprintf(f, "%s\n", address);
-  std::fclose(f);
-  return 0;
-}
-
 HWND g_next = nullptr;
 int g_changes = 0;
 
@@ -245,7 +236,6 @@ int main(int argc, char** argv) {
   if (!std::strcmp(cmd, "message")) return Message(argc > 2 ? std::atof(argv[2]) : 0);
   if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
   if (!std::strcmp(cmd, "menu")) return Menu(argc > 2 ? std::atof(argv[2]) : 0);
-  if (!std::strcmp(cmd, "browser") && argc > 3) return Browser(argv[2], argv[3]);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
 }
