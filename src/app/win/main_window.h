@@ -173,7 +173,7 @@ class TfrmMain : public TMainFrame {
   void OnDestroy();
   void OnPaint();
   LRESULT OnNcHitTest(WPARAM wp, LPARAM lp);
-  void OnContextMenu(LPARAM lp);  // lp -1: from the keyboard
+  void OnContextMenu(LPARAM lp);
   static bool IsMenuKey(WPARAM key);
   void OnTimer(UINT_PTR id);
   // title strip and chrome

@@ -234,7 +234,7 @@ bool TfrmMain::IsMenuKey(WPARAM key) {
 }
 
 void TfrmMain::OnContextMenu(LPARAM lp) {
-  if (lp != -1) {
+  if (!ContextMenuFromKeyboard(lp)) {
     ShowMainMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
     return;
   }

@@ -314,9 +314,9 @@ void TKOLColorList::ShowKeyboardPopup() {
 void TKOLColorList::ShowPopup(int screenX, int screenY) { PopupMenu->Popup(hwnd(), screenX, screenY); }
 
 LRESULT TKOLColorList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // The menu key and Shift+F10 (lp -1) open the menu on the selected cell.
+  // The menu key and Shift+F10 open the menu on the selected cell.
   if (msg == WM_CONTEXTMENU && PopupMenu) {
-    if (lp == -1)
+    if (win::ContextMenuFromKeyboard(lp))
       ShowKeyboardPopup();
     else
       ShowPopup(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));

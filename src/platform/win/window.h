@@ -51,4 +51,9 @@ std::string Narrow(const std::wstring& wide);
 // A window's text (an edit's contents) as UTF-8; empty for no window.
 std::string WindowText(HWND window);
 
+// A WM_CONTEXTMENU position of (-1, -1): the keyboard asked for the menu.
+inline bool ContextMenuFromKeyboard(LPARAM position) {
+  return static_cast<short>(LOWORD(position)) == -1 && static_cast<short>(HIWORD(position)) == -1;
+}
+
 }  // namespace kolo::win
