@@ -1,5 +1,7 @@
 #include "tools/win/fix_color_tab.h"
 
+#include "widgets/win/picture_controls.h"
+
 #include "art_ids.h"
 #include "color/color_text.h"
 #include "frame/win/clipboard_text.h"
@@ -13,44 +15,6 @@ namespace kolo::win {
 namespace {
 
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // layered windows too
-
-TVMImageButtonListID States(int first) {
-  TVMImageButtonListID ids;
-  ids.Normal = first + art::kStateNormal;
-  ids.Move = first + art::kStateHover;
-  ids.Down = first + art::kStateDown;
-  ids.Disable = first + art::kStateDisabled;
-  ids.Selected = ids.Move;
-  return ids;
-}
-
-// The hint without its kind letter names the control for screen readers.
-void SetupButton(TVMPictureButton& b, TVMGIFImageList& images, Widget& page, int first, int x, int y,
-                 const std::string& hint) {
-  b.SetImageList(&images);
-  b.SetImageListID(States(first));
-  const SIZE size = images.ImageSize(first);
-  b.Create(page, x, y, size.cx > 0 ? size.cx : 20, size.cy > 0 ? size.cy : 18);
-  b.SetHint(hint);
-  ::SetWindowTextW(b.Handle(), Widen(hint.substr(1)).c_str());
-}
-
-void SetupSlider(TVMScrollImage& s, TVMGIFImageList& images, Widget& page, int min, int max, int x, int y, int w,
-                 const wchar_t* name) {
-  s.SetKing(TScrollKing::Horizontal);
-  s.SetImageList(&images);
-  s.ImageUp = States(art::kScrollImgArrowLeftNormal);
-  s.ImageDown = States(art::kScrollImgArrowRightNormal);
-  s.ImageScroll = States(art::kScrollImgThumbHorizontalNormal);
-  s.CentralImageID = art::kScrollImgGripHorizontal;
-  s.SetMin(min);
-  s.SetMax(max);
-  s.SmallChange = 1;
-  s.LargeChange = max > 20 ? 10 : 2;
-  s.SetPageSize(16);
-  s.Create(page, x, y, w, 9);
-  ::SetWindowTextW(s.Handle(), name);
-}
 
 }  // namespace
 
@@ -82,25 +46,27 @@ void TFixColorTab::CreateControls() {
                          {btnFixPalette3, kImgFixedWinNormal, "Sset windows palette"},
                          {btnFixPalette4, kImgFixedMacNormal, "Sset Mac palette"}};
   for (int i = 0; i < 4; ++i) {
-    SetupButton(fixed[i].button, mainImages, page, fixed[i].image, 1 + 24 * i, 3, fixed[i].hint);
+    PlacePictureButton(fixed[i].button, mainImages, page, fixed[i].image, 1 + 24 * i, 3, fixed[i].hint);
     fixed[i].button.OnClick = [this, tag = i + 1](Widget&) { btnFixPalette1Click(tag); };
   }
-  SetupButton(VMPictureButton8, mainImages, page, kImgRandomPaletteNormal, 4, 21, "Sset random palette");
-  SetupButton(VMPictureButton1, mainImages, page, kImgGradientPaletteNormal, 27, 21, "Sset gradient palette");
-  SetupButton(VMPictureButton7, mainImages, page, kImgStripPaletteNormal, 50, 21, "Sset bottom palette");
-  SetupButton(VMPictureButton12, mainImages, page, kImgCornerColorsNormal, 73, 21, "Bset colors to gradient border");
+  PlacePictureButton(VMPictureButton8, mainImages, page, kImgRandomPaletteNormal, 4, 21, "Sset random palette");
+  PlacePictureButton(VMPictureButton1, mainImages, page, kImgGradientPaletteNormal, 27, 21, "Sset gradient palette");
+  PlacePictureButton(VMPictureButton7, mainImages, page, kImgStripPaletteNormal, 50, 21, "Sset bottom palette");
+  PlacePictureButton(VMPictureButton12, mainImages, page, kImgCornerColorsNormal, 73, 21,
+                     "Bset colors to gradient border");
   VMPictureButton8.OnClick = [this](Widget&) { VMPictureButton8Click(); };
   VMPictureButton1.OnClick = [this](Widget&) { VMPictureButton1Click(); };
   VMPictureButton7.OnClick = [this](Widget&) { VMPictureButton7Click(); };
   VMPictureButton12.OnClick = [this](Widget&) { VMPictureButton12Click(); };
 
-  SetupSlider(scrFixGradCount, scrollImages, page, 0, kMaxGradCount, 4, 44, page.Width() - 8, L"gradient colors");
+  PlaceHorizontalSlider(scrFixGradCount, scrollImages, page, 0, kMaxGradCount, 2, 4, 44, page.Width() - 8,
+                        L"gradient colors");
   scrFixGradCount.OnChange = [this](TVMScrollImage&) { scrFixGradCountChange(); };
 
-  SetupButton(VMPictureButton6, mainImages, page, kImgScreenPaletteNormal, 4, 60, "Sget palette from screen");
+  PlacePictureButton(VMPictureButton6, mainImages, page, kImgScreenPaletteNormal, 4, 60, "Sget palette from screen");
   VMPictureButton6.OnClick = [this](Widget&) { VMPictureButton6Click(); };
-  SetupSlider(scrFixCursorSize, scrollImages, page, kMinScreenBox, kMaxScreenBox, 27, 65, page.Width() - 31,
-              L"cursor size");
+  PlaceHorizontalSlider(scrFixCursorSize, scrollImages, page, kMinScreenBox, kMaxScreenBox, 10, 27, 65,
+                        page.Width() - 31, L"cursor size");
   scrFixCursorSize.OnChange = [this](TVMScrollImage&) { scrFixCursorSizeChange(); };
 }
 

@@ -1,5 +1,7 @@
 #include "tools/win/get_color_tab.h"
 
+#include "widgets/win/picture_controls.h"
+
 #include <memory>
 
 #include "platform/messages.h"
@@ -13,26 +15,6 @@ namespace kolo::win {
 namespace {
 
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // 0x40CC0020: layered windows too
-
-TVMImageButtonListID States(int first) {
-  TVMImageButtonListID ids;
-  ids.Normal = first + art::kStateNormal;
-  ids.Move = first + art::kStateHover;
-  ids.Down = first + art::kStateDown;
-  ids.Disable = first + art::kStateDisabled;
-  return ids;
-}
-
-void SetupButton(TVMPictureButton& b, TVMGIFImageList& images, Widget& page, int first, int x, int y,
-                 const wchar_t* name) {
-  b.SetImageList(&images);
-  b.SetImages(first + art::kStateNormal, first + art::kStateHover, first + art::kStateDown,
-              first + art::kStateDisabled);
-  const SIZE size = images.ImageSize(first);
-  b.Create(page, x, y, size.cx > 0 ? size.cx : 20, size.cy > 0 ? size.cy : 18);
-  // Pictures have no text of their own; the name is for screen readers and other programs.
-  ::SetWindowTextW(b.Handle(), name);
-}
 
 }  // namespace
 
@@ -74,10 +56,11 @@ void TGetColorTab::CreateControls() {
   mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
   scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
 
-  SetupButton(btnGetColor, mainImages, getColorTab, art::kImgGetColorNormal, 4, 0, L"get colors from screen");
-  SetupButton(btnZoomIn, mainImages, getColorTab, art::kImgZoomInNormal, 31, 2, L"zoom in");
-  SetupButton(btnZoomOut, mainImages, getColorTab, art::kImgZoomOutNormal, 52, 2, L"zoom out");
-  SetupButton(btnCopyImage, mainImages, getColorTab, art::kImgCopyImageNormal, 73, 2, L"copy image");
+  PlacePictureButton(btnGetColor, mainImages, getColorTab, art::kImgGetColorNormal, 4, 0, "",
+                     L"get colors from screen");
+  PlacePictureButton(btnZoomIn, mainImages, getColorTab, art::kImgZoomInNormal, 31, 2, "", L"zoom in");
+  PlacePictureButton(btnZoomOut, mainImages, getColorTab, art::kImgZoomOutNormal, 52, 2, "", L"zoom out");
+  PlacePictureButton(btnCopyImage, mainImages, getColorTab, art::kImgCopyImageNormal, 73, 2, "", L"copy image");
   btnGetColor.SetHint("Sget colors from screen");
   btnCopyImage.SetHint("Scopy image");
   btnGetColor.OnClick = [this](Widget&) { btnGetColorClick(); };
@@ -86,20 +69,9 @@ void TGetColorTab::CreateControls() {
   // The form left this button unbound; copying is what its picture promises.
   btnCopyImage.OnClick = [this](Widget&) { CopyImage(); };
 
-  cursorSize.SetKing(TScrollKing::Horizontal);
-  cursorSize.SetImageList(&scrollImages);
-  cursorSize.ImageUp = States(art::kScrollImgArrowLeftNormal);
-  cursorSize.ImageDown = States(art::kScrollImgArrowRightNormal);
-  cursorSize.ImageScroll = States(art::kScrollImgThumbHorizontalNormal);
-  cursorSize.CentralImageID = art::kScrollImgGripHorizontal;
-  cursorSize.SetMax(kMaxCountBox);
-  cursorSize.SetMin(kMinCountBox);
-  cursorSize.SmallChange = 1;
-  cursorSize.LargeChange = 1;
-  cursorSize.SetPageSize(16);
+  PlaceHorizontalSlider(cursorSize, scrollImages, getColorTab, kMinCountBox, kMaxCountBox, 1, 4, 28, width - 8,
+                        L"cursor size");
   cursorSize.SetPosition(model_.countBox);
-  cursorSize.Create(getColorTab, 4, 28, width - 8, 9);
-  ::SetWindowTextW(cursorSize.Handle(), L"cursor size");
   cursorSize.OnChange = [this](TVMScrollImage&) { cursorSizeChange(); };
 
   main_.smallPreview.onMouseDown = [this](MouseButton b, unsigned s, int x, int y) { smallPreviewMouseDown(b, s, x, y); };

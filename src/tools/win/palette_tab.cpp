@@ -1,5 +1,7 @@
 #include "tools/win/palette_tab.h"
 
+#include "widgets/win/picture_controls.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -26,26 +28,6 @@ constexpr int kModelRow1 = 3, kModelRow2 = 17, kViewRow = 32, kValuesTop = 52;
 constexpr int kRowHeight = 22, kCmykRowHeight = 17;
 
 TPaletteTab* gTypeTimerTab = nullptr;
-
-TVMImageButtonListID States(int first) {
-  TVMImageButtonListID ids;
-  ids.Normal = first + art::kStateNormal;
-  ids.Move = first + art::kStateHover;
-  ids.Down = first + art::kStateDown;
-  ids.Disable = first + art::kStateDisabled;
-  ids.Selected = ids.Move;
-  return ids;
-}
-
-void SetupButton(TVMPictureButton& b, TVMGIFImageList& images, Widget& parent, int first, int x, int y,
-                 const std::string& hint, const std::wstring& name) {
-  b.SetImageList(&images);
-  b.SetImageListID(States(first));
-  const SIZE size = images.ImageSize(first);
-  b.Create(parent, x, y, size.cx > 0 ? size.cx : 9, size.cy > 0 ? size.cy : 7);
-  if (!hint.empty()) b.SetHint(hint);
-  ::SetWindowTextW(b.Handle(), name.c_str());
-}
 
 void SetupRadio(TVMImageCheckbox& box, TVMGIFImageList& images, Widget& parent, int x, int y, int group) {
   TVMCheckboxListID ids;
@@ -111,16 +93,16 @@ void TPaletteTab::CreateControls() {
   for (int i = 0; i < 7; ++i) {
     if (i == 4) x = 1;
     const std::string hint = ModelHint(i + 1);
-    SetupButton(butPalette[static_cast<size_t>(i)], mainImages, page, modelImages[i], x, i < 4 ? kModelRow1 : kModelRow2,
-                hint, Widen(hint.substr(1)));
+    PlacePictureButton(butPalette[static_cast<size_t>(i)], mainImages, page, modelImages[i], x,
+                       i < 4 ? kModelRow1 : kModelRow2, hint, {}, {9, 7});
     x += butPalette[static_cast<size_t>(i)].Width();
     butPalette[static_cast<size_t>(i)].OnClick = [this, tag = i + 1](Widget&) { butPalette1Click(tag); };
   }
   const char* viewHints[3] = {"Scartesian coordinate", "Scolor wheel", "Scolor ring"};
   for (int i = 0; i < 3; ++i) {
     auto& b = butViewType[static_cast<size_t>(i)];
-    SetupButton(b, mainImages, page, kImgViewCartesianNormal + 4 * i, 20 + 19 * i, kViewRow, viewHints[i],
-                Widen(std::string(viewHints[i] + 1)));
+    PlacePictureButton(b, mainImages, page, kImgViewCartesianNormal + 4 * i, 20 + 19 * i, kViewRow, viewHints[i], {},
+                       {9, 7});
     b.OnClick = [this, tag = i + 1](Widget&) { butViewType1Click(tag); };
   }
   paletteTypePager.Create(page, 0, kValuesTop, page.Width(), page.Height() - kValuesTop);
@@ -145,15 +127,16 @@ void TPaletteTab::CreateThreeSubTab() {
     for (int up = 0; up < 2; ++up) {
       auto& b = btnud[k * 2 + static_cast<size_t>(up)];
       const int tag = 2 * i + 1 + up;  // odd up, even down
-      SetupButton(b, mainImages, ThreeSubTab, up == 0 ? kImgStepUpNormal : kImgStepDownNormal, 58,
-                  top + 2 + 8 * up, "", up == 0 ? L"step up" : L"step down");
+      PlacePictureButton(b, mainImages, ThreeSubTab, up == 0 ? kImgStepUpNormal : kImgStepDownNormal, 58,
+                         top + 2 + 8 * up, "", up == 0 ? L"step up" : L"step down", {9, 7});
       b.OnMouseDown = [this, tag](Widget&, MouseButton mb, unsigned, int, int) {
         if (mb == MouseButton::Left) btnud1MouseDown(tag);
       };
       b.OnMouseUp = [this](Widget&, MouseButton, unsigned, int, int) { btnud1MouseUp(); };
     }
     auto& sub = btnSubPalette[k];
-    SetupButton(sub, mainImages, ThreeSubTab, kImgValueButtonSmallNormal, 70, top + 3, "", L"value slider");
+    PlacePictureButton(sub, mainImages, ThreeSubTab, kImgValueButtonSmallNormal, 70, top + 3, "", L"value slider",
+                       {9, 7});
     BindValueButton(sub, [this, c = i + 1, &sub] { btnSubPalette1MouseDown(c, sub); });
   }
 }
@@ -169,7 +152,8 @@ void TPaletteTab::CreateFourSubTab() {
     HWND edit = MakeEdit(edCmykPanel[k], FourSubTab, 15, top, 30, 16, Widen(std::string("value ") + names[i]));
     ::SetWindowSubclass(edit, EditProc, kCmykEditId + static_cast<UINT_PTR>(i + 1), reinterpret_cast<DWORD_PTR>(this));
     auto& sub = btnCmykSub[k];
-    SetupButton(sub, mainImages, FourSubTab, kImgValueButtonSmallNormal, 47, top + 1, "", L"value slider");
+    PlacePictureButton(sub, mainImages, FourSubTab, kImgValueButtonSmallNormal, 47, top + 1, "", L"value slider",
+                       {9, 7});
     BindValueButton(sub, [this, c = i + 1, &sub] { btnSubPalette1MouseDown(c, sub); });
   }
   for (int i = 0; i < 6; ++i) {
