@@ -134,39 +134,44 @@ void TKOLImageList::StartLoader() {
   std::vector<Job> jobs;
   jobs.reserve(items_.size());
   for (const auto& item : items_) jobs.push_back({item.id, FullPath(item.attrs.fileName), item.attrs.transparent});
-  stopLoader_ = false;
   loaderDone_ = jobs.empty();
   delivered_ = 0;
-  if (jobs.empty()) return;
-  loader_ = std::thread([this, jobs = std::move(jobs), gen = ++generation_]() mutable { LoaderRun(std::move(jobs), gen); });
+  // GDI+ starts on this thread: a worker must never be the one that starts it.
+  if (jobs.empty() || !EnsureGdiplus()) return;
+  loader_ = std::make_shared<LoaderState>();
+  loader_->window = Handle();
+  // Detached: the thread holds its own share of the state, so neither a new
+  // load nor the window's end ever waits for a decode in progress.
+  std::thread(&TKOLImageList::LoaderRun, loader_, std::move(jobs), ++generation_).detach();
 }
 
 void TKOLImageList::StopLoader() {
-  stopLoader_ = true;
-  if (loader_.joinable()) loader_.join();
-  std::lock_guard<std::mutex> lock(queueLock_);
-  queue_.clear();
+  if (!loader_) return;
+  loader_->stop = true;
+  loader_.reset();
+  ++generation_;  // deliveries of the stopped load are ignored
 }
 
-void TKOLImageList::LoaderRun(std::vector<Job> jobs, std::uint64_t generation) {
+void TKOLImageList::LoaderRun(std::shared_ptr<LoaderState> state, std::vector<Job> jobs, std::uint64_t generation) {
   // Lets the window finish showing itself before the disk gets busy.
-  for (int i = 0; i < 10 && !stopLoader_; ++i) ::Sleep(10);
-  for (std::size_t i = 0; i < jobs.size() && !stopLoader_; ++i) {
+  for (int i = 0; i < 10 && !state->stop; ++i) ::Sleep(10);
+  for (std::size_t i = 0; i < jobs.size() && !state->stop; ++i) {
     auto thumb = MakeThumbnailFromFile(jobs[i].path, jobs[i].transparent);
     {
-      std::lock_guard<std::mutex> lock(queueLock_);
-      queue_.push_back({jobs[i].id, std::move(thumb)});
+      std::lock_guard<std::mutex> lock(state->lock);
+      state->queue.push_back({jobs[i].id, std::move(thumb)});
     }
-    if ((i == 4 || i + 1 == jobs.size()) && Handle())
-      ::PostMessageW(Handle(), kMsgThumbnails, static_cast<WPARAM>(generation), i + 1 == jobs.size());
+    if ((i == 4 || i + 1 == jobs.size()) && !state->stop)
+      ::PostMessageW(state->window, kMsgThumbnails, static_cast<WPARAM>(generation), i + 1 == jobs.size());
   }
 }
 
 void TKOLImageList::TakeDeliveries() {
+  if (!loader_) return;
   std::vector<Delivery> got;
   {
-    std::lock_guard<std::mutex> lock(queueLock_);
-    got.swap(queue_);
+    std::lock_guard<std::mutex> lock(loader_->lock);
+    got.swap(loader_->queue);
   }
   for (auto& d : got) {
     ++delivered_;
@@ -189,7 +194,7 @@ LRESULT TKOLImageList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         TakeDeliveries();
         if (lp) {
           loaderDone_ = true;
-          if (loader_.joinable()) loader_.join();
+          loader_.reset();
         }
         Invalidate();
         ::UpdateWindow(Handle());

@@ -114,7 +114,14 @@ class TKOLImageList : public TVMNotRefreshPanel {
   };
   void StopLoader();
   void StartLoader();
-  void LoaderRun(std::vector<Job> jobs, std::uint64_t generation);
+  // What the loader shares with the window; it outlives either of them.
+  struct LoaderState {
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::vector<Delivery> queue;
+    HWND window = nullptr;
+  };
+  static void LoaderRun(std::shared_ptr<LoaderState> state, std::vector<Job> jobs, std::uint64_t generation);
   void TakeDeliveries();
   void Layout();
   void SetScroll(int pos);
@@ -130,12 +137,9 @@ class TKOLImageList : public TVMNotRefreshPanel {
   TVMScrollImage* scroller_ = nullptr;
   WheelAccumulator wheel_;
 
-  std::thread loader_;
-  std::atomic<bool> stopLoader_{false};
+  std::shared_ptr<LoaderState> loader_;
   std::atomic<bool> loaderDone_{true};
   std::uint64_t generation_ = 0;
-  std::mutex queueLock_;
-  std::vector<Delivery> queue_;
   int delivered_ = 0;
 };
 
