@@ -79,6 +79,7 @@ void TfrmMain::FormCreate() {
   onScreenPickMove = [this](int) {
     if (auto* fix = dynamic_cast<TFixColorTab*>(tabs_[2].get())) fix->SampleAtCursor();
   };
+  onShotEvent = [this](CaptureMode mode, unsigned event, LPARAM data) { getImageTab->ShotEvent(mode, event, data); };
   clipboardTab->SkipNextChange = true;
   onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
 
@@ -96,7 +97,7 @@ void TfrmMain::FormCreate() {
   RefreshColors(0x37);
 
   if (params_.loadHookLibrary) {
-    const std::wstring path = ProgramFolder() + L"kolod.dll";
+    const std::wstring path = DataFolder() + L"kolod.dll";
     if (hookExtractor) hookExtractor(path);
     hooks_.Load(path);
   }

@@ -169,8 +169,33 @@ std::wstring EnsureSubfolder(const std::wstring& parent, const std::wstring& nam
   return folder + L'\\';
 }
 
-std::wstring ScreenshotFolder() { return EnsureSubfolder(ProgramFolder(), L"scrn"); }
-std::wstring ClipboardFolder() { return EnsureSubfolder(ProgramFolder(), L"clipbrd"); }
+namespace {
+
+// Whether files can be created in `folder`: a probe file is made and removed.
+bool FolderWritable(const std::wstring& folder) {
+  const std::wstring probe = folder + L"kolo-write-test.tmp";
+  HANDLE h = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_EXISTS;
+  ::CloseHandle(h);
+  return true;
+}
+
+}  // namespace
+
+std::wstring ChooseDataFolder(const std::wstring& programFolder, const std::wstring& localAppData) {
+  if (programFolder.empty() || FolderWritable(WithSeparator(programFolder)) || localAppData.empty())
+    return programFolder.empty() ? programFolder : WithSeparator(programFolder);
+  return EnsureSubfolder(localAppData, L"Kolo");
+}
+
+std::wstring DataFolder() {
+  static const std::wstring folder = ChooseDataFolder(ProgramFolder(), GetSpecialFolder(CSIDL_LOCAL_APPDATA));
+  return folder;
+}
+
+std::wstring ScreenshotFolder() { return EnsureSubfolder(DataFolder(), L"scrn"); }
+std::wstring ClipboardFolder() { return EnsureSubfolder(DataFolder(), L"clipbrd"); }
 
 bool IsCompositionEnabled() {
   using IsEnabledFn = HRESULT(WINAPI*)(BOOL*);

@@ -49,7 +49,13 @@ double GetFileProgramVersion(const std::wstring& path);
 // A shell folder by CSIDL number (5: documents); empty when unknown.
 std::wstring GetSpecialFolder(int csidl);
 
-// "scrn\" and "clipbrd\" in the program folder, created when missing.
+// Where the program keeps what it writes ("scrn", "clipbrd", "kolod.dll"):
+// the program folder when it can be written, else the per-user local data
+// folder "Kolo" (created when missing). Decided once per run.
+std::wstring DataFolder();
+// Testing: the folder DataFolder would choose for this program folder.
+std::wstring ChooseDataFolder(const std::wstring& programFolder, const std::wstring& localAppData);
+// "scrn\" and "clipbrd\" in the data folder, created when missing.
 std::wstring ScreenshotFolder();
 std::wstring ClipboardFolder();
 // parent + name + '\', creating that one folder when it does not exist.

@@ -1,27 +1,449 @@
 #include "images/win/get_image_tab.h"
 
+#include <gdiplus.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "art_ids.h"
+#include "frame/cursor_shapes.h"
 #include "frame/win/image_panel.h"
 #include "frame/win/main_frame.h"
+#include "frame/win/system_cursor.h"
+#include "frame/win/system_win.h"
+#include "hook/hook_events.h"
+#include "images/win/image_files.h"
+#include "platform/win/gdiplus_session.h"
 #include "platform/win/handles.h"
+#include "widgets/win/message_box_win.h"
 
 namespace kolo::win {
 
-// The picture on the main image, the screenshot list on the right, the
-// picture tools below; with no picture yet only "open" is offered.
-void TGetImageTab::Activate() {
-  main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, &main_.ImageBottomTab());
-  SetImageControls(false, "", 0, 0, transparentColor);
-  ShowPreview();
+namespace {
+
+constexpr UINT kFrameTimerMs = 10;
+constexpr UINT kLoadTimerMs = 10;
+constexpr int kButtonW = 24, kButtonH = 22;
+constexpr int kListTop = kButtonH + 2;
+constexpr int kScrollerWidth = 9;
+
+// The one tab object the thread timers call back (there is one screenshot tab).
+TGetImageTab* g_tab = nullptr;
+
+TVMImageButtonListID Slider(int first) {
+  TVMImageButtonListID ids;
+  ids.Normal = first + art::kStateNormal;
+  ids.Move = first + art::kStateHover;
+  ids.Down = first + art::kStateDown;
+  ids.Disable = first + art::kStateDisabled;
+  return ids;
 }
 
-// No picture yet: the main image is empty ground.
-void TGetImageTab::ShowPreview() {
+RECT Clip(RECT r, const RECT& bounds, int inset) {
+  r.left = std::max(r.left, bounds.left);
+  r.top = std::max(r.top, bounds.top);
+  r.right = std::min(r.right, bounds.right - inset);
+  r.bottom = std::min(r.bottom, bounds.bottom - inset);
+  return r;
+}
+
+}  // namespace
+
+TGetImageTab::TGetImageTab(TMainFrame& main) : TBaseTab(main) {
+  g_tab = this;
+  folder_ = ScreenshotFolder();
+}
+
+TGetImageTab::~TGetImageTab() {
+  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
+  if (loadTimer_) ::KillTimer(nullptr, loadTimer_);
+  frame_.Erase();
+  if (g_tab == this) g_tab = nullptr;
+}
+
+void TGetImageTab::CreateControls() {
+  Widget& page = main_.pages.screenShotTab;
+  if (!page.Handle() || btnPrintScreen.Handle()) return;
+  struct Spec {
+    TVMPictureButton& b;
+    int first;
+    bool hasDisabled;
+    int x;
+    const char* hint;
+    const wchar_t* name;
+  };
+  const Spec specs[] = {
+      {btnPrintScreen, art::kImgPrintScreenNormal, false, 0, "Sget screenshot", L"get screenshot"},
+      {btnGetWindowShot, art::kImgWindowShotNormal, true, kButtonW + 1, "Sget windowshot", L"get windowshot"},
+      {btnAddImage, art::kImgAddImageNormal, true, page.Width() - kButtonW, "Sadd image to list", L"add image to list"},
+  };
+  for (const Spec& s : specs) {
+    s.b.SetImageList(&main_.mainImages);
+    s.b.SetImages(s.first, s.first + 1, s.first + 2, s.hasDisabled ? s.first + 3 : -2);
+    s.b.SetHint(s.hint);
+    s.b.Create(page, s.x, 0, kButtonW, kButtonH);
+    ::SetWindowTextW(s.b.Handle(), s.name);
+  }
+  btnPrintScreen.OnClick = [this](Widget&) { btnPrintScreenClick((::GetKeyState(VK_SHIFT) & 0x8000) != 0); };
+  btnGetWindowShot.OnClick = [this](Widget&) { btnGetWindowShotClick(); };
+  btnAddImage.OnClick = [this](Widget&) { btnAddImageClick(); };
+
+  scrollImages_.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
+  const int listH = page.Height() - kListTop;
+  const int listW = page.Width() - kScrollerWidth - 1;
+  HookImageList.Column = 1;
+  HookImageList.Filter = "png";
+  HookImageList.Path = folder_;
+  HookImageList.SetHint("Sscreenshots");
+  HookImageList.Create(page, 0, kListTop, listW, listH);
+  ::SetWindowTextW(HookImageList.Handle(), L"screenshots");
+  listScroller.SetImageList(&scrollImages_);
+  listScroller.ImageUp = Slider(art::kScrollImgArrowUpNormal);
+  listScroller.ImageDown = Slider(art::kScrollImgArrowDownNormal);
+  listScroller.ImageScroll = Slider(art::kScrollImgThumbVerticalNormal);
+  listScroller.CentralImageID = art::kScrollImgGripVertical;
+  listScroller.SetKing(TScrollKing::Vertical);
+  listScroller.FocusControl = HookImageList.Handle();
+  listScroller.Create(page, listW + 1, kListTop, kScrollerWidth, listH);
+  ::SetWindowTextW(listScroller.Handle(), L"screenshot list scroll bar");
+  HookImageList.SetVerticalScroller(&listScroller);
+  HookImageList.OnSelect = [this](TKOLImageList&) { HookImageListSelect(); };
+  HookImageList.OnDeletePress = [this](TKOLImageList&) { DeleteImage(); };
+  HookImageList.OnDblClick = [this](Widget&) {
+    if (HookImageList.Select()) ViewImage();
+  };
+  HookImageList.LoadFromFile(folder_ + L"list.bin");
+  listLoaded_ = true;
+}
+
+// --- the tab frame ---
+
+void TGetImageTab::Activate() {
+  CreateControls();
+  main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, &main_.ImageBottomTab());
+  // The picture tools act once their operations exist; until then only "open" is offered.
+  const TKOLImgobj* item = HookImageList.Select();
+  if (currentImage_)
+    SetImageControls(false, item ? item->attrs.url : "", static_cast<int>(currentImage_->GetHeight()),
+                     static_cast<int>(currentImage_->GetWidth()), transparentColor);
+  else
+    SetImageControls(false, "", 0, 0, transparentColor);
+  ShowPreview(false);
+  UpdatePublishHint();
+}
+
+void TGetImageTab::Deactivate() {
+  if (main_.captureMode == CaptureMode::WindowShot) WindowShotFinish(false);
+}
+
+void TGetImageTab::LoadSettings(SettingsStore& store) {
+  const int n = store.ReadInteger("GETI_boxWidth").value_or(7);
+  // Odd, 3..15: what the box slider can give.
+  boxSize = std::clamp(n, 3, 15) | 1;
+}
+
+void TGetImageTab::SaveSettings(SettingsStore& store) {
+  store.WriteInteger("GETI_boxWidth", boxSize);
+  // A list never shown was never read: writing it would drop its lines.
+  if (listLoaded_) HookImageList.SaveToFile(folder_ + L"list.bin");
+}
+
+void TGetImageTab::SetCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image) { currentImage_ = std::move(image); }
+
+// --- preview ---
+
+void TGetImageTab::ShowPreview(bool updateSizes) {
   HDC dc = main_.imgMain.Canvas();
   if (!dc) return;
-  RECT r{0, 0, main_.imgMain.CanvasWidth(), main_.imgMain.CanvasHeight()};
-  FillSolid(dc, r, clSkyBlue);
+  if (!EnsureGdiplus()) {
+    RECT r{0, 0, 256, 256};
+    FillSolid(dc, r, clSkyBlue);
+    main_.imgMain.Refresh();
+    return;
+  }
+  {
+    Gdiplus::Graphics g(dc);
+    g.Clear(Gdiplus::Color(0xFFA6CAF0));
+    if (currentImage_) {
+      const int w = static_cast<int>(currentImage_->GetWidth()), h = static_cast<int>(currentImage_->GetHeight());
+      Gdiplus::ImageAttributes attrs;
+      if (transparentColor != -1) {
+        const auto c = static_cast<TColor>(transparentColor);
+        const Gdiplus::Color key(255, GetR(c), GetG(c), GetB(c));
+        attrs.SetColorKey(key, key);
+      }
+      Gdiplus::Pen border(Gdiplus::Color(0xFF0080C0), 1);
+      Gdiplus::Rect image, frame;
+      if (w <= 254 && h <= 254) {
+        const int x = (254 - w) / 2, y = (254 - h) / 2;
+        image = {x, y, w, h};
+        frame = {x - 1, y - 1, w + 1, h + 1};
+      } else if (h >= w) {
+        const double q = static_cast<double>(w) * 254 / h;
+        image = {static_cast<int>(RoundHalfEven((254 - q) / 2 + 1)), 1, static_cast<int>(RoundHalfEven(q)), 254};
+        frame = {static_cast<int>(RoundHalfEven((254 - q) / 2)), 0, static_cast<int>(RoundHalfEven(q + 1)), 255};
+      } else {
+        const double q = static_cast<double>(h) * 254 / w;
+        image = {1, static_cast<int>(RoundHalfEven((254 - q) / 2 + 1)), 254, static_cast<int>(RoundHalfEven(q))};
+        frame = {0, static_cast<int>(RoundHalfEven((254 - q) / 2)), 255, static_cast<int>(RoundHalfEven(q + 1))};
+      }
+      g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+      g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+      g.DrawImage(currentImage_.get(), image, 0, 0, w, h, Gdiplus::UnitPixel, &attrs);
+      g.DrawRectangle(&border, frame);
+    }
+  }
   main_.imgMain.Refresh();
+  if (updateSizes && currentImage_)
+    main_.ImageBottomTab().SetImageControls(main_.ImageControlsEnabled(), main_.ImageBottomTab().Url(),
+                                            static_cast<int>(currentImage_->GetHeight()),
+                                            static_cast<int>(currentImage_->GetWidth()));
+}
+
+// --- full-screen shot ---
+
+void TGetImageTab::HideMainWindow() {
+  // Invisible but not hidden: a hidden window would move the focus and the taskbar.
+  HWND w = main_.Handle();
+  ::SetWindowLongPtrW(w, GWL_EXSTYLE, ::GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_LAYERED);
+  ::SetLayeredWindowAttributes(w, 0, 0, LWA_ALPHA);
+  ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::GdiFlush();
+}
+
+void TGetImageTab::ShowMainWindow() {
+  HWND w = main_.Handle();
+  ::SetLayeredWindowAttributes(w, 0, 255, LWA_ALPHA);
+  ::SetWindowLongPtrW(w, GWL_EXSTYLE, ::GetWindowLongPtrW(w, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
+  if (main_.captureMode != CaptureMode::None) return;
+  ClearListSelection();
+  HideMainWindow();
+  const RECT r = allMonitors ? VirtualScreenRect() : PrimaryScreenRect();
+  auto shot = GrabScreen(r);
+  ShowMainWindow();
+  if (shot) currentImage_ = std::move(shot);
+  ClearTransparent();
+  SetImageControls(false, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+                   currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
+  ShowPreview(true);
+  UpdatePublishHint();
+}
+
+// --- window shot ---
+
+void TGetImageTab::btnGetWindowShotClick() {
+  if (!main_.BeginCapture(CaptureMode::WindowShot)) return;
+  HideMainWindow();
+  parentLevel_ = 0;
+  framedWindow_ = nullptr;
+  hoverWindow_ = nullptr;
+  const CursorShape shape = PlainCrossShape();
+  auto bits = std::make_unique<bool[]>(shape.inverts.size());
+  for (std::size_t i = 0; i < shape.inverts.size(); ++i) bits[i] = shape.inverts[i];
+  main_.SetToolCursor(BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get()));
+}
+
+void TGetImageTab::ShotEvent(CaptureMode mode, unsigned event, LPARAM data) {
+  if (mode != CaptureMode::WindowShot) return;
+  switch (event) {
+    case heMouseMove: WindowShotTrack(); break;
+    case heLeftDown:
+    case heLeftUp:
+    case kShotTake: WindowShotFinish(true); break;
+    case heRightUp:
+    case heActivate:
+    case kShotCancel: WindowShotFinish(false); break;
+    case heWheel: WindowShotClimb(static_cast<short>(HIWORD(static_cast<DWORD>(data))) >= 1); break;
+    default: break;
+  }
+}
+
+void TGetImageTab::ShowWindowFrame() {
+  frame_.Erase();
+  framedWindow_ = hoverWindow_;
+  frameRect_ = hoverRect_;
+  frame_.Draw(frameRect_);
+}
+
+void TGetImageTab::WindowShotTrack() {
+  if (main_.captureMode != CaptureMode::WindowShot) return;
+  POINT p;
+  ::GetCursorPos(&p);
+  HWND w = ::WindowFromPoint(p);
+  if (!w || w == framedWindow_) return;
+  parentLevel_ = 0;
+  hoverWindow_ = w;
+  RECT r;
+  ::GetWindowRect(w, &r);
+  hoverRect_ = Clip(r, VirtualScreenRect(), 1);
+  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
+  frameTimer_ = 0;
+  ShowWindowFrame();
+  frameTimer_ = ::SetTimer(nullptr, 0, kFrameTimerMs, &TimerProc);
+}
+
+void TGetImageTab::WindowShotClimb(bool up) {
+  const int level = up ? parentLevel_ + 1 : std::max(0, parentLevel_ - 1);
+  POINT p;
+  ::GetCursorPos(&p);
+  HWND w = ::WindowFromPoint(p);
+  for (int i = 0; i < level && w; ++i) w = ::GetParent(w);
+  if (!w || level == parentLevel_) return;
+  RECT r;
+  if (!::GetWindowRect(w, &r) || r.right <= r.left || r.top >= r.bottom || r.right <= 0 || r.bottom <= 0) return;
+  parentLevel_ = level;
+  hoverRect_ = Clip(r, VirtualScreenRect(), 1);
+  ShowWindowFrame();
+}
+
+void TGetImageTab::WindowShotFinish(bool take) {
+  if (main_.captureMode != CaptureMode::WindowShot) return;
+  main_.EndCapture();
+  frame_.Erase();
+  framedWindow_ = nullptr;
+  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
+  frameTimer_ = 0;
+  if (take && hoverWindow_) {
+    ClearListSelection();
+    const RECT r = Clip(frameRect_, VirtualScreenRect(), 0);
+    if (auto shot = GrabScreen(r)) currentImage_ = std::move(shot);
+    ClearTransparent();
+    ShowPreview(true);
+    SetImageControls(false, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+                     currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
+  }
+  hoverWindow_ = nullptr;
+  ShowMainWindow();
+  UpdatePublishHint();
+}
+
+void CALLBACK TGetImageTab::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  TGetImageTab* tab = g_tab;
+  if (!tab) {
+    ::KillTimer(nullptr, id);
+    return;
+  }
+  if (id == tab->frameTimer_) {
+    if (tab->main_.captureMode == CaptureMode::WindowShot) tab->frame_.Refresh();
+  } else if (id == tab->loadTimer_) {
+    tab->LoadTimerTick();
+  } else {
+    ::KillTimer(nullptr, id);
+  }
+}
+
+// --- the list ---
+
+void TGetImageTab::ClearListSelection() {
+  if (!HookImageList.Handle()) return;
+  HookImageList.SetItemIndex(-1);
+}
+
+void TGetImageTab::UpdatePublishHint() {
+  const TKOLImgobj* item = HookImageList.Select();
+  main_.acImageToWeb.SetHint(item && !item->attrs.url.empty() && !item->attrs.modified ? "Sview on site"
+                                                                                      : "Spublish on site");
+}
+
+void TGetImageTab::AddImageToList(bool clearUrl) {
+  if (!currentImage_ || !HookImageList.Handle()) return;
+  const std::string name = UnusedTimestampName(folder_, ".png");
+  if (!SaveImagePng(*currentImage_, folder_ + Widen(name))) {
+    // The picture stays on screen and in memory; the list is untouched.
+    ShowMessageBox("The picture could not be saved in the screenshot folder (the disk may be full or the folder "
+                   "read-only). It is still here: save it somewhere else with the save button.",
+                   MessageKind::Error, kMbOk);
+    return;
+  }
+  std::string url = main_.ImageBottomTab().Url();
+  if (clearUrl) {
+    url.clear();
+    if (main_.ImageBottomTab().edURL) ::SetWindowTextW(main_.ImageBottomTab().edURL, L"");
+  }
+  HookImageList.Add(name, transparentColor, url);
+  HookImageList.ApplyLimit(main_.Options().maxScreenImages);
+  UpdatePublishHint();
+}
+
+void TGetImageTab::HookImageListSelect() {
+  if (TKOLImgobj* item = HookImageList.Select()) {
+    SetImageControls(false, item->attrs.url, item->imageHeight, item->imageWidth, item->attrs.transparent);
+    if (::GetFileAttributesW((folder_ + Widen(item->attrs.fileName)).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      currentImage_.reset();
+      ShowPreview(true);
+    } else {
+      if (loadTimer_) loadRestarted_ = true;
+      else loadTimer_ = ::SetTimer(nullptr, 0, kLoadTimerMs, &TimerProc);
+    }
+  }
+  UpdatePublishHint();
+}
+
+void TGetImageTab::LoadTimerTick() {
+  ::KillTimer(nullptr, loadTimer_);
+  loadTimer_ = 0;
+  loadRestarted_ = false;
+  TKOLImgobj* item = HookImageList.Select();
+  if (!item) return;
+  const std::string name = item->attrs.fileName;
+  currentImage_ = LoadImageFile(folder_ + Widen(name));
+  // A newer selection made while the file loaded wins; its own tick loads again.
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_TIMER) continue;  // our own tick comes again from the restart below
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  item = HookImageList.Select();
+  if (loadRestarted_ || !item || item->attrs.fileName != name) {
+    loadRestarted_ = false;
+    if (item) loadTimer_ = ::SetTimer(nullptr, 0, kLoadTimerMs, &TimerProc);
+    return;
+  }
+  ShowPreview(false);
+  SetImageControls(false, item->attrs.url, currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+                   currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, item->attrs.transparent);
+  UpdatePublishHint();
+}
+
+// --- opening a file ---
+
+void TGetImageTab::OpenImage() {
+  std::wstring initial = Widen(main_.Options().lastPath);
+  wchar_t file[MAX_PATH * 4] = {};
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = main_.Handle();
+  ofn.lpstrFilter =
+      L"All (*.png;*.jpg;*.bmp;*.gif;*.tif)\0*.png;*.jpg;*.bmp;*.gif;*.tif\0PNG (*.png)\0*.png\0JPEG (*.jpg)\0*.jpg\0"
+      L"BMP (*.bmp)\0*.bmp\0GIF (*.gif)\0*.gif\0TIFF (*.tif)\0*.tif\0";
+  ofn.lpstrDefExt = L"png";
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = static_cast<DWORD>(std::size(file));
+  ofn.lpstrInitialDir = initial.empty() ? nullptr : initial.c_str();
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!::GetOpenFileNameW(&ofn)) return;
+  auto image = LoadImageFile(file);
+  if (!image) {
+    ShowMessageBox("Unable to load image.", MessageKind::Error, kMbOk);
+    return;
+  }
+  std::wstring path(file);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) main_.Options().lastPath = Narrow(path.substr(0, slash + 1));
+  currentImage_ = std::move(image);
+  ClearListSelection();
+  ClearTransparent();
+  SetImageControls(false, "", static_cast<int>(currentImage_->GetHeight()),
+                   static_cast<int>(currentImage_->GetWidth()), transparentColor);
+  ShowPreview(true);
+  UpdatePublishHint();
 }
 
 }  // namespace kolo::win
