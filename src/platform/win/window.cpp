@@ -4,13 +4,13 @@
 
 namespace kolo::win {
 
-namespace {
-constexpr wchar_t kSelfProp[] = L"KoloWindow";
-}
+// The object of each of our windows is kept in its user data, set when the
+// window is made: reading it is a plain memory read, where a window property
+// costs a trip to the window server (under Wine) on every message.
 
 Window::~Window() {
   if (hwnd_) {
-    ::RemovePropW(hwnd_, kSelfProp);
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     HWND h = hwnd_;
     hwnd_ = nullptr;
     ::DestroyWindow(h);
@@ -55,7 +55,12 @@ RECT Window::WindowRect() const {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Window*>(::GetPropW(hwnd, kSelfProp)) : nullptr;
+  // Only windows of our own classes in this process carry an object there.
+  if (!hwnd || ::GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Thunk)) return nullptr;
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != ::GetCurrentProcessId()) return nullptr;
+  return reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
@@ -67,10 +72,11 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self = static_cast<Window*>(cs->lpCreateParams);
     if (self) {
       self->hwnd_ = hwnd;
-      ::SetPropW(hwnd, kSelfProp, self);
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
   } else {
-    self = FromHandle(hwnd);
+    // Only our classes come here, so the user data is ours.
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
   LRESULT result = 0;
@@ -83,7 +89,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     result = ::DefWindowProcW(hwnd, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {
-    ::RemovePropW(hwnd, kSelfProp);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnDestroyed();
   }
