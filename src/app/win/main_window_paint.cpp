@@ -30,6 +30,7 @@ void TfrmMain::CreateControls() {
   uiFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
   mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
+  scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
   for (int i = 0; i < 7; ++i) {
     auto& b = tabButtons_[static_cast<size_t>(i)];
     b.Create(Handle(), layout::kTabButtonX[i], 0, layout::kTabButtonWidth, layout::kTabButtonHeight, i,

@@ -103,8 +103,9 @@ class TMainFrame : public Window {
   void ChangeSizeClicked();
   bool ImageControlsEnabled() const;
 
-  // The main window's pictures (its image list); controls of every tab draw from it.
-  TVMGIFImageList mainImages;
+  // The main window's pictures and the scroll bars' (image lists); controls of
+  // every tab draw from them.
+  TVMGIFImageList mainImages, scrollImages;
 
   // The form: four pagers, each showing one page at a time; every tab's
   // Activate picks the pages it needs.

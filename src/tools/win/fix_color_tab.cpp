@@ -18,7 +18,8 @@ constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // layered windows too
 
 }  // namespace
 
-TFixColorTab::TFixColorTab(TMainFrame& main) : TBaseTab(main) {
+TFixColorTab::TFixColorTab(TMainFrame& main)
+    : TBaseTab(main), mainImages(main.mainImages), scrollImages(main.scrollImages) {
   acFixSave.SetHint("Save palette..");
   acFixLoad.SetHint("Open palette...");
   acFixSave.OnExecute = [this] { acFixSaveExecute(); };
@@ -33,8 +34,6 @@ void TFixColorTab::CreateControls() {
   Widget& page = main_.pages.fixColorTab;
   if (controlsCreated_ || !page.Handle()) return;
   controlsCreated_ = true;
-  mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
-  scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
   using namespace art;
   struct Fixed {
     TVMPictureButton& button;

@@ -70,7 +70,9 @@ class TFixColorTab : public TBaseTab {
   TColor menuColor = clEmptyColor;
   int lastSampleX = -1, lastSampleY = -1;
 
-  TVMGIFImageList mainImages, scrollImages;
+  // The main window's picture lists, shared rather than loaded again.
+  TVMGIFImageList& mainImages;
+  TVMGIFImageList& scrollImages;
   TVMPictureButton btnFixPalette1, btnFixPalette2, btnFixPalette3, btnFixPalette4;
   TVMPictureButton VMPictureButton8, VMPictureButton1, VMPictureButton7, VMPictureButton12, VMPictureButton6;
   TVMScrollImage scrFixGradCount, scrFixCursorSize;

@@ -25,7 +25,8 @@ HCURSOR BuildPickCursor(int countBox) {
   return BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get());
 }
 
-TGetColorTab::TGetColorTab(TMainFrame& main) : TBaseTab(main) {
+TGetColorTab::TGetColorTab(TMainFrame& main)
+    : TBaseTab(main), mainImages(main.mainImages), scrollImages(main.scrollImages) {
   dragHint = kDrawHint;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -53,8 +54,6 @@ void TGetColorTab::CreateControls() {
   if (controlsCreated_ || !getColorTab.Handle()) return;
   controlsCreated_ = true;
   const int width = getColorTab.Width();
-  mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
-  scrollImages.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
 
   PlacePictureButton(btnGetColor, mainImages, getColorTab, art::kImgGetColorNormal, 4, 0, "",
                      L"get colors from screen");

@@ -61,7 +61,9 @@ class TGetColorTab : public TBaseTab {
   int lastCursorX = -1, lastCursorY = -1;
 
   // Pictures of the controls below; declared first so they outlive them.
-  TVMGIFImageList mainImages, scrollImages;
+  // The main window's picture lists, shared rather than loaded again.
+  TVMGIFImageList& mainImages;
+  TVMGIFImageList& scrollImages;
   // Its controls, on the main window's getColorTab page above smallPreview.
   TVMPictureButton btnGetColor, btnZoomIn, btnZoomOut, btnCopyImage;
   TVMScrollImage cursorSize;

@@ -76,7 +76,7 @@ void SetEditText(HWND edit, const std::string& text) {
 
 }  // namespace
 
-TPaletteTab::TPaletteTab(TMainFrame& main) : TBaseTab(main) { CreateControls(); }
+TPaletteTab::TPaletteTab(TMainFrame& main) : TBaseTab(main), mainImages(main.mainImages) { CreateControls(); }
 
 TPaletteTab::~TPaletteTab() {
   if (gTypeTimerTab == this) gTypeTimerTab = nullptr;
@@ -85,7 +85,6 @@ TPaletteTab::~TPaletteTab() {
 void TPaletteTab::CreateControls() {
   Widget& page = main_.pages.paletteTab;
   if (!page.Handle()) return;
-  mainImages.LoadFromResource(KOLO_RES_IMAGES_MAIN);
   using namespace art;
   const int modelImages[7] = {kImgModel1Normal, kImgModel1Normal + 4,  kImgModel1Normal + 8, kImgModel1Normal + 12,
                               kImgModel1Normal + 16, kImgModel1Normal + 20, kImgModel1Normal + 24};

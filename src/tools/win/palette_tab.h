@@ -53,7 +53,8 @@ class TPaletteTab : public TBaseTab {
   HWND EditOf(int component) const;
   bool TypeTimerRunning() const { return typeTimerTag_ != 0; }
 
-  TVMGIFImageList mainImages;
+  // The main window's picture list, shared rather than loaded again.
+  TVMGIFImageList& mainImages;
   std::array<TVMPictureButton, 7> butPalette;   // butPalette1..7
   std::array<TVMPictureButton, 3> butViewType;  // cartesian, wheel, ring
   TVMPagerPanel paletteTypePager;
