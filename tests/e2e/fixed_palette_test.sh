@@ -16,13 +16,8 @@
 . "$(dirname "$0")/lib.sh"
 
 wx=100; wy=100
-wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
-wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
-wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
-
-KOLOCLI="$KOLO_BUILD/tools/kolocli/kolocli.exe"
+place_kolo $wx $wy
 [ -f "$KOLOCLI" ] || fail "kolocli.exe is not built"
-winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # The palettes, the grid's geometry and the screen reading, worked out from
 # their definitions. Colours are RRGGBB; a file of cells has 256 lines, each a

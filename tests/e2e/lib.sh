@@ -117,3 +117,28 @@ screenshot_rect() {
   IFS=, read -r x y w h <<<"$2"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out" 2>/dev/null
 }
+
+# The stripes program (kolo_picker_helper): red, green and blue stripes of 100
+# pixels from x = 40, y 40..279, logging what reaches it to the file $1.
+# Returns once it is up; its process id is in STRIPES_PID. `helper close` ends it.
+HELPER="$KOLO_BUILD/kolo_picker_helper.exe"
+helper() { wine "$HELPER" "$@" 2>/dev/null | tr -d '\r'; }
+start_stripes() {
+  [ -f "$HELPER" ] || fail "kolo_picker_helper.exe is not built"
+  : >"$1"
+  wine "$HELPER" paint 40 40 400 240 "$(winepath -w "$1")" >/dev/null 2>&1 &
+  STRIPES_PID=$!
+  local _
+  for _ in $(seq 1 100); do grep -q ready "$1" && break; sleep 0.1; done
+  grep -q ready "$1" || fail "the helper program did not start"
+}
+
+# Kolo's window at (x, y) and no close question; kolocli and Windows paths for
+# the scenarios that check files.
+place_kolo() {
+  wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d "$1" /f >/dev/null
+  wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d "$2" /f >/dev/null
+  wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
+}
+KOLOCLI="$KOLO_BUILD/tools/kolocli/kolocli.exe"
+winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }

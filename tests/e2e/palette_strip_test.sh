@@ -10,13 +10,8 @@
 . "$(dirname "$0")/lib.sh"
 
 wx=100; wy=100
-wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
-wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
-wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
-
-KOLOCLI="$KOLO_BUILD/tools/kolocli/kolocli.exe"
+place_kolo $wx $wy
 [ -f "$KOLOCLI" ] || fail "kolocli.exe is not built"
-winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # 40 colours, cell 12 the transparent one, the rest empty.
 python3 - "$E2E_DIR/input.kpt" <<'EOF'

@@ -6,17 +6,11 @@
 . "$(dirname "$0")/lib.sh"
 use_virtual_desktop
 
-HELPER="$KOLO_BUILD/kolo_picker_helper.exe"
-[ -f "$HELPER" ] || fail "kolo_picker_helper.exe is not built"
-helper() { wine "$HELPER" "$@" 2>/dev/null | tr -d '\r'; }
 trap 'helper close >/dev/null 2>&1 || true; stop_all' EXIT
 LOG="$E2E_DIR/target.log"
-: >"$LOG"
 # Stripes of 100 pixels from x = 40, y 40..279; the first is red C81E28.
-wine "$HELPER" paint 40 40 400 240 "$(winepath -w "$LOG")" >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 1 100); do grep -q ready "$LOG" && break; sleep 0.1; done
-grep -q ready "$LOG" || fail "the helper program did not start"
+start_stripes "$LOG"
+E2E_PIDS+=("$STRIPES_PID")
 
 start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not appear"

@@ -7,13 +7,9 @@
 . "$(dirname "$0")/lib.sh"
 use_virtual_desktop
 
-HELPER="$KOLO_BUILD/kolo_picker_helper.exe"
-[ -f "$HELPER" ] || fail "kolo_picker_helper.exe is not built"
-helper() { wine "$HELPER" "$@" 2>/dev/null | tr -d '\r'; }
 trap 'helper close >/dev/null 2>&1 || true; stop_all' EXIT
 LOG="$E2E_DIR/target.log"
 SCRN="$E2E_DIR/app/scrn"
-: >"$LOG"
 
 # A picture from an earlier run with its transparent colour, and a line for a picture that is gone.
 mkdir -p "$SCRN"
@@ -22,9 +18,7 @@ printf '130101000000|00FF00|0|\r\n120101000000||0|http://gone.example/\r\n' >"$S
 
 RED=C81E28 GREEN=1EAA3C BLUE=1428DC
 # The helper runs until told to close; it is not one of the Kolo processes stop_kolo waits for.
-wine "$HELPER" paint 40 40 400 240 "$(winepath -w "$LOG")" >/dev/null 2>&1 &
-for _ in $(seq 1 100); do grep -q ready "$LOG" && break; sleep 0.1; done
-grep -q ready "$LOG" || fail "the helper program did not start"
+start_stripes "$LOG"
 
 wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
 start_kolo

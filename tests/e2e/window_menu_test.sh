@@ -19,7 +19,6 @@ BROWSER="$KOLO_BUILD/kolo_browser.exe"
 [ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
 PAGES="$E2E_DIR/pages.txt"
 : > "$PAGES"
-winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 htm_before=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
 restore_browser() {
   if [ -n "$htm_before" ]; then

@@ -1,4 +1,6 @@
 #include "palette/win/palette_strip.h"
+
+#include "widgets/win/picture_controls.h"
 #include "frame/win/clipboard_text.h"
 
 #include <commdlg.h>
@@ -32,18 +34,6 @@ constexpr int kImgTransparentCell = 244;
 constexpr int kImgNewPalette = 312;
 constexpr int kImgOpenPalette = 316;
 constexpr int kImgSavePalette = 320;
-
-// The slider pack: up arrow, down arrow and thumb (normal, hover, down,
-// disabled), then the grip.
-TVMImageButtonListID SliderImages(int first) {
-  TVMImageButtonListID ids;
-  ids.Normal = first;
-  ids.Move = first + 1;
-  ids.Down = first + 2;
-  ids.Disable = first + 3;
-  ids.Selected = first;
-  return ids;
-}
 
 std::string HtmlSiteLink() { return std::string(kMakerSite) + "/kolo/"; }
 
@@ -120,9 +110,10 @@ bool TPaletteStrip::Create(HWND parent, int x, int y) {
   ColorList.Create(paletteBottomTab, 0, 0, kListWidth, kStripHeight);
 
   VMScrollImage2.SetImageList(&scrollImages_);
-  VMScrollImage2.ImageUp = SliderImages(0);
-  VMScrollImage2.ImageDown = SliderImages(4);
-  VMScrollImage2.ImageScroll = SliderImages(8);
+  // The slider pack: up arrow, down arrow and thumb, four pictures each, then the grip.
+  VMScrollImage2.ImageUp = ScrollPartStates(0);
+  VMScrollImage2.ImageDown = ScrollPartStates(4);
+  VMScrollImage2.ImageScroll = ScrollPartStates(8);
   VMScrollImage2.CentralImageID = 12;
   VMScrollImage2.SetKing(TScrollKing::Vertical);
   VMScrollImage2.SmallChange = 1;

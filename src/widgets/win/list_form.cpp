@@ -1,5 +1,7 @@
 #include "widgets/win/list_form.h"
 
+#include "widgets/win/picture_controls.h"
+
 #include <algorithm>
 
 namespace kolo::win {
@@ -10,15 +12,6 @@ TfrmList* g_list = nullptr;
 
 constexpr int kSliderWidth = 9;
 
-TVMImageButtonListID SliderImages(int first) {
-  TVMImageButtonListID ids;
-  ids.Normal = first;
-  ids.Move = first + 1;
-  ids.Down = first + 2;
-  ids.Disable = first + 3;
-  ids.Selected = first;
-  return ids;
-}
 
 int ScreenBottomOf(HWND anchor) {
   MONITORINFO mi{};
@@ -64,9 +57,9 @@ bool TfrmList::Create(HWND owner) {
   ::SetWindowTextW(list.Handle(), L"list");
 
   scroller.SetImageList(&scrollImages_);
-  scroller.ImageUp = SliderImages(0);
-  scroller.ImageDown = SliderImages(4);
-  scroller.ImageScroll = SliderImages(8);
+  scroller.ImageUp = ScrollPartStates(0);
+  scroller.ImageDown = ScrollPartStates(4);
+  scroller.ImageScroll = ScrollPartStates(8);
   scroller.CentralImageID = 12;
   scroller.SetKing(TScrollKing::Vertical);
   scroller.SmallChange = 1;

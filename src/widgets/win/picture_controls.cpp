@@ -15,6 +15,12 @@ TVMImageButtonListID ButtonStates(int first) {
   return ids;
 }
 
+TVMImageButtonListID ScrollPartStates(int first) {
+  TVMImageButtonListID ids = ButtonStates(first);
+  ids.Selected = ids.Normal;
+  return ids;
+}
+
 void PlacePictureButton(TVMPictureButton& button, TVMGIFImageList& images, Widget& parent, int first, int x, int y,
                         const std::string& hint, const std::wstring& name, SIZE fallback) {
   button.SetImageList(&images);

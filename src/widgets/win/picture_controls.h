@@ -15,6 +15,8 @@ namespace kolo::win {
 // A button's pictures when its four states (normal, hover, down, disabled)
 // follow each other from `first`; the keyboard focus shows the hover picture.
 TVMImageButtonListID ButtonStates(int first);
+// The same for the parts of a scroll bar (arrows, thumb), which take no focus.
+TVMImageButtonListID ScrollPartStates(int first);
 
 // A picture button at (x, y) in `parent`, as large as its picture (the
 // fallback size when the picture is missing). `hint` may be empty; `name`
