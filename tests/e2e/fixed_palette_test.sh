@@ -204,23 +204,6 @@ drag() { # X1 Y1 [X Y]...: press at the first point, past the drag threshold, ov
   xdotool mouseup 1
   sleep 0.4
 }
-wait_window() { # TITLE [gone]
-  local i
-  for i in $(seq 1 50); do
-    if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then [ -z "${2:-}" ] && return 0
-    else [ -n "${2:-}" ] && return 0; fi
-    sleep 0.2
-  done
-  return 1
-}
-dialog() { # TITLE FILE: type the file into the dialog and confirm
-  wait_window "$1" || fail "no \"$1\" dialog"
-  sleep 0.3
-  xdotool type --delay 10 "$(winpath "$2")"
-  xdotool key Return
-  wait_window "$1" gone || fail "the \"$1\" dialog did not close"
-  sleep 0.3
-}
 read_settings() { wine reg query 'HKCU\Software\Velmora\Kolo' 2>/dev/null | tr -d '\r' >"$E2E_DIR/settings.txt"; }
 setting() { # NAME: its value as read by read_settings, a number in decimal
   local v
@@ -359,7 +342,7 @@ note "strip copy, cell menu and colour drags work"
 
 # --- the grid to a palette file and back --------------------------------------
 menu border 0 7  # Save palette..
-dialog "Save As" "$E2E_DIR/fixed.kpt"
+file_dialog "Save As" "$E2E_DIR/fixed.kpt"
 [ -f "$E2E_DIR/fixed.kpt" ] || fail "the palette file was not written"
 fx expect kpt "$E2E_DIR/fixed.kpt" >"$E2E_DIR/file.txt"
 fx same "$E2E_DIR/file.txt" "$E2E_DIR/grid.txt" || fail "the palette file does not hold the grid"
@@ -367,14 +350,14 @@ click $gray_btn
 # A file that is not a palette: the error, and the grid stays grey.
 printf 'NOT A PALETTE' >"$E2E_DIR/broken.kpt"
 menu border 0 6  # Open palette...
-dialog Open "$E2E_DIR/broken.kpt"
+file_dialog Open "$E2E_DIR/broken.kpt"
 wait_window Error || fail "no error message for a broken palette file"
 xdotool key Return
-wait_window Error gone || fail "the error message did not close"
+gone_window Error || fail "the error message did not close"
 shot broken
 fx grid "$E2E_DIR/broken.ppm" border "$E2E_DIR/gray.txt" || fail "a broken palette file changed the grid"
 menu border 0 6
-dialog Open "$E2E_DIR/fixed.kpt"
+file_dialog Open "$E2E_DIR/fixed.kpt"
 shot opened
 fx grid "$E2E_DIR/opened.ppm" border "$E2E_DIR/grid.txt" || fail "opening the palette file did not bring the grid back"
 

@@ -142,3 +142,44 @@ place_kolo() {
 }
 KOLOCLI="$KOLO_BUILD/tools/kolocli/kolocli.exe"
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+wait_window() { # TITLE: wait until a visible window has it
+  local i
+  for i in $(seq 1 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
+}
+gone_window() { # TITLE: wait until no visible window has it
+  local i
+  for i in $(seq 1 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+# TITLE FILE: types the file's Windows path into the open or save dialog and
+# confirms it. A freshly made prefix can show the dialog before its name field
+# takes keys, so the typed text is read back and typed again until it is whole.
+file_dialog() {
+  local path typed="" i
+  path=$(winpath "$2")
+  wait_window "$1" || fail "no \"$1\" dialog"
+  for i in 1 2 3 4 5; do
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$path"
+    typed=$(probe focus-text "$1" | sed -n 's/^focus=//p')
+    [ "$typed" = "$path" ] && break
+  done
+  [ "$typed" = "$path" ] || fail "the \"$1\" dialog's name field holds '$typed', not '$path'"
+  xdotool key Return
+  gone_window "$1" || fail "the \"$1\" dialog did not close; windows shown: $(shown_windows)"
+  sleep 0.5
+}
+shown_windows() { # the titles of the visible windows, for failure messages
+  xdotool search --onlyvisible --name . 2>/dev/null | while read -r w; do
+    printf '"%s" ' "$(xdotool getwindowname "$w" 2>/dev/null)"
+  done
+}

@@ -15,14 +15,6 @@ start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not appear"
 sleep 0.5
 
-wait_window() { # TITLE: until a visible window has it
-  local i
-  for i in $(seq 1 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  return 1
-}
 click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.6; }
 
 # The strip's new-palette button: column at x 335 of the strip at (2, 277).

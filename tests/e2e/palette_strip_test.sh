@@ -36,30 +36,6 @@ gap_x() { echo $((sx + ($1 % 16) * 20 + 3)); }   # the gap before cell N
 button() { xdotool mousemove $((sx + 335 + 12)) $((sy + $1 + 6)) click 1; }  # 1 new, 15 open, 29 save
 image_x=$((wx + 132)); image_y=$((wy + 147))
 
-wait_window() { # TITLE: wait until a visible window has it
-  local i
-  for i in $(seq 1 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  return 1
-}
-gone_window() {
-  local i
-  for i in $(seq 1 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.2
-  done
-  return 1
-}
-dialog() { # TITLE FILE: type the file into the dialog and confirm
-  wait_window "$1" || fail "no \"$1\" dialog"
-  sleep 0.5
-  xdotool type --delay 20 "$(winpath "$2")"
-  xdotool key Return
-  gone_window "$1" || fail "the \"$1\" dialog did not close"
-  sleep 0.5
-}
 drag() { # X1 Y1 [X Y]... : press at the first point, move through the others, release at the last
   xdotool mousemove "$1" "$2" mousedown 1
   sleep 0.2
@@ -78,13 +54,13 @@ drag() { # X1 Y1 [X Y]... : press at the first point, move through the others, r
 
 # A broken file first: the message, and nothing else happens.
 button 15
-dialog Open "$E2E_DIR/broken.kpt"
+file_dialog Open "$E2E_DIR/broken.kpt"
 wait_window Error || fail "no error message for a broken palette file"
 xdotool key Return
 gone_window Error || fail "the error message did not close"
 
 button 15
-dialog Open "$E2E_DIR/input.kpt"
+file_dialog Open "$E2E_DIR/input.kpt"
 
 # The wheel over the strip scrolls it a row at a time: cell 16 comes to the top
 # left, and back. (Cell i is i*6 red, 255-i*6 green, (i*37)%256 blue.)
@@ -120,9 +96,9 @@ done
 [ "$copied" = 06F925 ] || fail "Copy on cell 1 put '$copied' on the clipboard, not 06F925"
 
 button 29
-dialog "Save As" "$E2E_DIR/out.kpt"
+file_dialog "Save As" "$E2E_DIR/out.kpt"
 button 29
-dialog "Save As" "$E2E_DIR/out.act"
+file_dialog "Save As" "$E2E_DIR/out.act"
 [ -f "$E2E_DIR/out.kpt" ] || fail "out.kpt was not saved"
 [ -f "$E2E_DIR/out.act" ] || fail "out.act was not saved"
 

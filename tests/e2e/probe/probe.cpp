@@ -15,6 +15,9 @@
 //                                    main_enabled (the main window takes input)
 //   kolo_probe menu [SECONDS]        wait up to SECONDS for a visible pop-up menu, then print
 //                                    found and its rect
+//   kolo_probe focus-text TITLE      print the text of the control that has the keyboard
+//                                    focus in the visible top-level window titled TITLE
+//                                    ("focus=none" when there is no such window or focus)
 #include <windows.h>
 
 #include <cstdio>
@@ -165,6 +168,29 @@ int Menu(double seconds) {
 }
 
 HWND g_next = nullptr;
+int FocusText(const char* title) {
+  wchar_t wide[256] = {};
+  ::MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, 256);
+  HWND top = nullptr;
+  while ((top = ::FindWindowExW(nullptr, top, nullptr, wide)) && !::IsWindowVisible(top)) {
+  }
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (!top || !::GetGUIThreadInfo(::GetWindowThreadProcessId(top, nullptr), &gui) ||
+      !gui.hwndFocus) {
+    std::printf("focus=none\n");
+    return 0;
+  }
+  wchar_t text[1024] = {};
+  DWORD_PTR got = 0;
+  ::SendMessageTimeoutW(gui.hwndFocus, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, &got);
+  char utf8[4096] = {};
+  ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  std::printf("focus=%s\n", utf8);
+  return 0;
+}
+
 int g_changes = 0;
 
 LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -235,6 +261,7 @@ int main(int argc, char** argv) {
   if (!std::strcmp(cmd, "reg") && argc > 2) return Reg(argv[2]);
   if (!std::strcmp(cmd, "message")) return Message(argc > 2 ? std::atof(argv[2]) : 0);
   if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
+  if (!std::strcmp(cmd, "focus-text") && argc > 2) return FocusText(argv[2]);
   if (!std::strcmp(cmd, "menu")) return Menu(argc > 2 ? std::atof(argv[2]) : 0);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
