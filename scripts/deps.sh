@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export KOLO_CACHE
 
 packages=(
-  build-essential cmake ninja-build pkg-config dpkg-dev
+  build-essential cmake ninja-build pkg-config dpkg-dev ccache
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   googletest libgtest-dev libbenchmark-dev
   libgif-dev libcurl4-openssl-dev
