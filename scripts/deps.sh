@@ -14,7 +14,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libgif-dev libcurl4-openssl-dev
   wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick
-  python3 python3-pil chromium
+  python3 python3-pil python3-waitress chromium
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
