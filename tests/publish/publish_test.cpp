@@ -115,9 +115,9 @@ TEST(ReleaseCheck, OnlyTheSignedProgramPasses) {
   auto dll = program;
   dll[0x57] |= 0x20;
   EXPECT_FALSE(IsWindowsX64Executable(dll));
-  auto far = program;
-  far[0x3F] = 0x7F;
-  EXPECT_FALSE(IsWindowsX64Executable(far));
+  auto beyond = program;
+  beyond[0x3F] = 0x7F;
+  EXPECT_FALSE(IsWindowsX64Executable(beyond));
   EXPECT_FALSE(IsWindowsX64Executable(std::span(program).first(100)));
 }
 

@@ -2,14 +2,19 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 #include <memory>
 
 #include "platform/messages.h"
+#include "app/win/color_area.h"
 #include "app/win/main_window.h"
 #include "palette/win/new_palette_form.h"
 #include "palette/win/palette_strip.h"
+#include "publish/win/about_form.h"
+#include "publish/win/publisher.h"
+#include "publish/win/upload_form.h"
 #include "widgets/win/list_form.h"
 #include "widgets/win/message_box_win.h"
 #include "widgets/win/modal_loop.h"
@@ -17,6 +22,7 @@
 #include "platform/win/gdiplus_session.h"
 #include "widgets/win/value_slider_form.h"
 #include "platform/win/hints.h"
+#include "frame/win/system_win.h"
 
 namespace kolo::win {
 
@@ -46,12 +52,24 @@ constexpr FormSpec kForms[] = {
     {SecondaryForm::ColorPrev, L"TfrmColorPrev", 27, 100},
     {SecondaryForm::Property, L"TfrmProperty", 340, 300},
     {SecondaryForm::ImagePreview, L"TfrmImagePreview", 400, 300},
-    {SecondaryForm::Upload, L"TfrmUpload", 300, 160},
+    {SecondaryForm::Upload, L"TfrmUpload", TfrmUpload::kWidth, TfrmUpload::kHeight},
     {SecondaryForm::List, L"TfrmList", 120, 100},
-    {SecondaryForm::About, L"TfrmAbout", 300, 200},
+    {SecondaryForm::About, L"TfrmAbout", TfrmAbout::kWidth, TfrmAbout::kHeight},
     {SecondaryForm::NewPalette, L"TfrmNewPalette", 209, 222},
     {SecondaryForm::Transp, L"TfrmTransp", 100, 100},
 };
+
+// Yes to "Restart the program?": this copy steps aside ("Kolo_old", so the new
+// one's single-instance check does not find it), keeps its settings, lets go of
+// what the main window holds, starts the new Kolo.exe and ends.
+void RestartWithNewVersion(TfrmMain& main) {
+  ::SetWindowTextW(main.Handle(), L"Kolo_old");
+  main.SaveSettings();
+  ::DestroyWindow(main.Handle());
+  const std::wstring folder = ProgramFolder();
+  ::ShellExecuteW(nullptr, L"open", (folder + L"Kolo.exe").c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+  ::ExitProcess(0);
+}
 
 }  // namespace
 
@@ -78,8 +96,29 @@ int RunKolo(const std::vector<std::wstring>& args) {
   }
 
   std::vector<std::unique_ptr<TSecondaryForm>> forms;
+  std::unique_ptr<TPublisher> publisher;
   for (const FormSpec& spec : kForms) {
     switch (spec.which) {
+      case SecondaryForm::Upload: {
+        auto form = std::make_unique<TfrmUpload>();
+        form->Create(main->Handle());
+        publisher = std::make_unique<TPublisher>(*main, *form);
+        SetPublisher(publisher.get());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::About: {
+        auto form = std::make_unique<TfrmAbout>();
+        form->Create(main->Handle());
+        form->site = kMakerSite;
+        form->onRestart = [m = main.get()] { RestartWithNewVersion(*m); };
+        const auto show = [f = form.get(), m = main.get()] { f->ShowAbout(*m); };
+        main->onAbout = show;
+        main->colorArea->onAbout = show;
+        main->paletteStrip->onAbout = show;
+        forms.push_back(std::move(form));
+        break;
+      }
       case SecondaryForm::ColorPrev: {
         auto form = std::make_unique<TfrmColorPrev>();
         form->Create(main->Handle());
@@ -116,6 +155,7 @@ int RunKolo(const std::vector<std::wstring>& args) {
   }
   SetHintHandler(nullptr);
   SetApplicationMessageFilter(nullptr);
+  SetPublisher(nullptr);
   // The main window's destruction ends the process; nothing after it may depend on order.
   forms.clear();
   main.reset();

@@ -176,14 +176,18 @@ void TImageBottomPanel::SetImageControls(bool enabled, const std::string& url, i
   LightField(panHeight, enabled);
   btnOpenImage.SetEnabled(true);
 
+  SetUrl(url);
+  ::SetWindowTextW(edWidthImage, width >= 1 ? std::to_wstring(width).c_str() : L"");
+  ::SetWindowTextW(edHeightImage, height >= 1 ? std::to_wstring(height).c_str() : L"");
+  Invalidate();
+}
+
+void TImageBottomPanel::SetUrl(const std::string& url) {
   ::SetWindowTextW(edURL, Widen(url).c_str());
   // The address field reads as empty ground until the picture has an address.
   LightField(panUrl, !url.empty());
   btnCopyURLImage.SetEnabled(!url.empty());
-  m.acViewOnSite.SetEnabled(!url.empty());
-  ::SetWindowTextW(edWidthImage, width >= 1 ? std::to_wstring(width).c_str() : L"");
-  ::SetWindowTextW(edHeightImage, height >= 1 ? std::to_wstring(height).c_str() : L"");
-  Invalidate();
+  main_.acViewOnSite.SetEnabled(!url.empty());
 }
 
 int TImageBottomPanel::WidthValue() const { return StrToIntRange(WindowText(edWidthImage), 0, 0, kMaxImageSide); }

@@ -34,6 +34,8 @@ class TImageBottomPanel : public TVMNotRefreshPanel {
   int WidthValue() const;
   int HeightValue() const;
   std::string Url() const;
+  // The address field; the copy button and "view on site" follow it.
+  void SetUrl(const std::string& url);
 
   TVMPictureButton btnOpenImage, btnSaveImage, btnCopyImg, btnPrintImage, btnViewImage, btnRemoveImage;
   TVMPictureButton btnRotateLeftImage, btnRotateRightImage, btnFlipVertImage, btnFlipHorizImage;

@@ -412,6 +412,53 @@ void TGetImageTab::LoadTimerTick() {
   UpdatePublishHint();
 }
 
+// --- publishing ---
+
+void TGetImageTab::SetImageControls(bool enabled, const std::string& url, int height, int width,
+                                    long long transparent) {
+  TBaseTab::SetImageControls(enabled, url, height, width, transparent);
+  if (currentImage_) {
+    main_.acImageToWeb.SetEnabled(true);
+    main_.acPublishOnSite.SetEnabled(true);
+  }
+}
+
+void TGetImageTab::PublishOnSite() {
+  if (Publisher* p = GetPublisher()) p->PublishOnSite(*this);
+}
+void TGetImageTab::ImageToWeb() {
+  if (Publisher* p = GetPublisher()) p->ImageToWeb(*this);
+}
+void TGetImageTab::ViewOnSite() {
+  if (Publisher* p = GetPublisher()) p->ViewOnSite(*this);
+}
+
+Gdiplus::Image* TGetImageTab::PublishImage() { return currentImage_.get(); }
+
+std::string TGetImageTab::SelectedItemUrl() {
+  const TKOLImgobj* item = HookImageList.Select();
+  return item ? item->attrs.url : std::string();
+}
+
+bool TGetImageTab::SelectedItemModified() {
+  const TKOLImgobj* item = HookImageList.Select();
+  return item && item->attrs.modified;
+}
+
+void TGetImageTab::SetSelectedItemUrl(const std::string& url) {
+  TKOLImgobj* item = HookImageList.Select();
+  if (!item) return;
+  item->attrs.url = url;
+  item->attrs.modified = false;
+  // A published address is kept at once: it cannot be had again.
+  HookImageList.SaveToFile(folder_ + L"list.bin");
+}
+
+void TGetImageTab::AddPublishedImage() {
+  AddImageToList(false);
+  if (HookImageList.Handle()) HookImageList.SaveToFile(folder_ + L"list.bin");
+}
+
 // --- opening a file ---
 
 void TGetImageTab::OpenImage() {

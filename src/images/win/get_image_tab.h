@@ -9,6 +9,7 @@
 #include <string>
 
 #include "frame/win/base_tab.h"
+#include "frame/win/publishing.h"
 #include "images/win/image_list.h"
 #include "images/win/screen_frame.h"
 #include "widgets/win/gif_image_list.h"
@@ -21,7 +22,7 @@ class Bitmap;
 
 namespace kolo::win {
 
-class TGetImageTab : public TBaseTab {
+class TGetImageTab : public TBaseTab, public PublishSource {
  public:
   explicit TGetImageTab(TMainFrame& main);
   ~TGetImageTab() override;
@@ -31,6 +32,18 @@ class TGetImageTab : public TBaseTab {
   void LoadSettings(SettingsStore& store) override;
   void SaveSettings(SettingsStore& store) override;
   void OpenImage() override;
+  void PublishOnSite() override;
+  void ImageToWeb() override;
+  void ViewOnSite() override;
+
+  // What publishing sees of the tab.
+  Gdiplus::Image* PublishImage() override;
+  long long PublishTransparent() override { return transparentColor; }
+  bool HasSelectedItem() override { return HookImageList.Select() != nullptr; }
+  std::string SelectedItemUrl() override;
+  bool SelectedItemModified() override;
+  void SetSelectedItemUrl(const std::string& url) override;
+  void AddPublishedImage() override;
 
   // Draws the current picture on the main image; with updateSizes the size fields follow.
   void ShowPreview(bool updateSizes = false);
@@ -45,7 +58,7 @@ class TGetImageTab : public TBaseTab {
   void AddImageToList(bool clearUrl);
   void HookImageListSelect();
   void ClearListSelection();
-  void UpdatePublishHint();
+  void UpdatePublishHint() override;
 
   bool HasImage() const { return currentImage_ != nullptr; }
   Gdiplus::Bitmap* CurrentImage() const { return currentImage_.get(); }
@@ -60,6 +73,8 @@ class TGetImageTab : public TBaseTab {
   TKOLImageList HookImageList;
 
  private:
+  // Publishing works before the other picture tools: with a picture it is offered.
+  void SetImageControls(bool enabled, const std::string& url, int height, int width, long long transparent);
   void CreateControls();
   void SetBoxSizeFromSlider();
   void BoxSizeHint();

@@ -1,0 +1,291 @@
+#include "publish/win/upload_form.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "art_ids.h"
+#include "color/color.h"
+#include "frame/win/main_frame.h"
+#include "frame/win/system_win.h"
+#include "platform/win/gdiplus_session.h"
+#include "publish/publish_rules.h"
+#include "publish/win/connection.h"
+#include "widgets/win/message_box_win.h"
+#include "widgets/win/modal_loop.h"
+
+namespace kolo::win {
+
+namespace {
+
+constexpr int kTitleHeight = 16;
+constexpr UINT_PTR kProgressTimerId = 1;
+constexpr RECT kPanel{22, 36, 22 + TfrmUpload::kBarWidth + 2, 36 + TfrmUpload::kBarHeight + 2};
+
+std::function<void(TfrmUpload&)>& ShownHook() {
+  static std::function<void(TfrmUpload&)> hook;
+  return hook;
+}
+
+bool PngEncoder(CLSID& out) {
+  UINT count = 0, size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+  std::vector<std::uint8_t> buffer(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wstring(codecs[i].MimeType) == L"image/png") {
+      out = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The bytes an image encodes to, through a stream in memory.
+std::string SaveToMemory(Gdiplus::Image& image, const CLSID& encoder) {
+  IStream* stream = nullptr;
+  if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) || !stream) return {};
+  std::string out;
+  if (image.Save(stream, &encoder, nullptr) == Gdiplus::Ok) {
+    STATSTG stat{};
+    HGLOBAL memory = nullptr;
+    if (SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && SUCCEEDED(::GetHGlobalFromStream(stream, &memory))) {
+      if (const void* bytes = ::GlobalLock(memory)) {
+        out.assign(static_cast<const char*>(bytes), static_cast<std::size_t>(stat.cbSize.QuadPart));
+        ::GlobalUnlock(memory);
+      }
+    }
+  }
+  stream->Release();
+  return out;
+}
+
+}  // namespace
+
+std::string EncodeUploadPng(Gdiplus::Image& image, long long transparent, int limit) {
+  CLSID png;
+  if (!EnsureGdiplus() || !PngEncoder(png)) return {};
+  const int width = static_cast<int>(image.GetWidth()), height = static_cast<int>(image.GetHeight());
+  if (width < 1 || height < 1) return {};
+  const SentSize size = UploadSize(width, height, limit);
+  if (!size.scaled && transparent == -1) return SaveToMemory(image, png);
+  // Redrawn into 32-bit ARGB: scaled to the limit, the transparent colour keyed out.
+  Gdiplus::Bitmap out(size.width, std::max(1, size.height), PixelFormat32bppARGB);
+  Gdiplus::Graphics g(&out);
+  g.Clear(Gdiplus::Color(0, 0, 0, 0));
+  if (size.scaled) g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+  g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+  Gdiplus::ImageAttributes attributes;
+  if (transparent != -1) {
+    const TColor c = static_cast<TColor>(transparent);
+    const Gdiplus::Color key(GetR(c), GetG(c), GetB(c));
+    attributes.SetColorKey(key, key);
+  }
+  g.DrawImage(&image, Gdiplus::Rect(0, 0, size.width, std::max(1, size.height)), 0, 0, width, height,
+              Gdiplus::UnitPixel, &attributes);
+  return SaveToMemory(out, png);
+}
+
+void TUploadThread::Execute() {
+  total = 0;
+  sent = 0;
+  request.onBytesWritten = [this](std::size_t n) { sent += static_cast<long long>(n); };
+  const std::string png = image ? EncodeUploadPng(*image, transparent, widthLimit) : std::string();
+  total = static_cast<long long>(png.size());
+  if (!png.empty() && !stop) {
+    std::random_device seed;
+    std::mt19937 rng(seed());
+    const std::string boundary = MakeBoundary(std::uniform_int_distribution<std::uint32_t>(0, 0x7FFFFFFE)(rng));
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(png.data()), png.size());
+    if (!request.Post(UploadAddress(url, uploadUrl, transparent != -1), UploadContentType(boundary),
+                      UploadBody(boundary, bytes))) {
+      if (!stop) ConnectedFlag() = false;
+    } else if (request.status == 200) {
+      // Only an address on the service's own host is taken (it is opened in the browser).
+      const auto address = UploadAnswer(request.answer);
+      if (address && IsServiceAddress(*address, url.empty() ? uploadUrl : url)) {
+        answer = *address;
+        success = true;
+      }
+    }
+  }
+  image.reset();
+  finished = true;
+}
+
+// --- the window ---
+
+void TfrmUpload::SetShownHook(std::function<void(TfrmUpload&)> hook) { ShownHook() = std::move(hook); }
+
+TfrmUpload::TfrmUpload() : TSecondaryForm(SecondaryForm::Upload, L"TfrmUpload") {}
+
+TfrmUpload::~TfrmUpload() {
+  // A worker still running finishes on its own; it only holds its shared state.
+  if (worker_) {
+    worker_->stop = true;
+    worker_->request.Abort();
+  }
+}
+
+bool TfrmUpload::Create(HWND owner) {
+  if (!TSecondaryForm::Create(owner, kWidth, kHeight)) return false;
+  ::SetWindowTextW(Handle(), L"Uploading");
+  images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
+  titleFont_.Reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Comic Sans MS"));
+  auto place = [this](TVMPictureButton& b, int normal, int hover, int down, int x, int y, const wchar_t* name) {
+    b.SetImageList(&images_);
+    b.SetImages(normal, hover, down, -2);
+    const SIZE size = images_.ImageSize(normal);
+    b.Create(Handle(), x, y, size.cx, size.cy);
+    ::SetWindowTextW(b.Handle(), name);
+    b.OnClick = [this](Widget&) { btnCloseClick(); };
+  };
+  btnClose.SetColor(clFrame);
+  place(btnClose, art::kDlgImgCloseNormal, art::kDlgImgCloseHover, art::kDlgImgCloseDown, kWidth - 13, 3, L"close");
+  place(btnCloseBottom, art::kDlgImgCancelNormal, art::kDlgImgCancelHover, art::kDlgImgCancelDown, kWidth - 8 - 64,
+        kHeight - 8 - 20, L"Cancel");
+  return true;
+}
+
+int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long transparent, const std::string& url) {
+  if (!Handle() || running_) return kResultCancel;
+  const RECT mr = main.WindowRect();
+  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
+  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
+  progress_ = 0;
+  URL = url;
+  worker_.reset();
+
+  auto worker = std::make_shared<TUploadThread>();
+  worker->transparent = transparent;
+  worker->url = url;
+  worker->uploadUrl = main.Options().uploadURL;
+  worker->widthLimit = std::min(1500, ::GetSystemMetrics(SM_CXSCREEN));
+  // The worker encodes its own copy: the main window may paint the original meanwhile.
+  worker->image.reset(image.Clone());
+  worker_ = worker;
+  std::thread([worker] { worker->Execute(); }).detach();
+
+  const bool topmost = main.Options().stayonTop;
+  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
+  if (::GetCapture()) ::ReleaseCapture();
+  HWND owner = main.Handle();
+  running_ = true;
+  result_ = kResultCancel;
+  {
+    ProgramWindowsDisabled others(Handle());
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    ::SetFocus(Handle());
+    timer_ = ::SetTimer(Handle(), kProgressTimerId, 100, nullptr);
+    if (ShownHook()) {
+      auto hook = ShownHook();
+      hook(*this);
+    }
+    const bool keepRunning = RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
+      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+          (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
+        btnCloseClick();
+        return true;
+      }
+      return false;
+    });
+    if (!keepRunning && running_) btnCloseClick();  // the program is ending
+  }
+  running_ = false;
+  if (timer_) ::KillTimer(Handle(), timer_);
+  timer_ = 0;
+  ::ShowWindow(Handle(), SW_HIDE);
+  ::SetForegroundWindow(owner);
+
+  if (result_ == kResultOk) {
+    URL = worker_->answer;
+    OpenURL(URL);
+  }
+  if (worker_ && worker_->finished) worker_.reset();
+  if (result_ == kResultNo) ShowMessageBox("There was an error loading the image.", MessageKind::Error, kMbOk);
+  return result_;
+}
+
+void TfrmUpload::ProgressTimer() {
+  if (!worker_ || worker_->finished) {
+    progress_ = kBarWidth;
+    Invalidate();
+    End(worker_ && worker_->success ? kResultOk : kResultNo);
+    return;
+  }
+  const long long total = worker_->total, sent = worker_->sent;
+  progress_ = total < 1 ? 0
+                        : std::clamp(static_cast<int>(std::nearbyint(static_cast<double>(kBarWidth) * sent / total)),
+                                     0, kBarWidth);
+  Invalidate();
+}
+
+void TfrmUpload::btnCloseClick() {
+  if (timer_) ::KillTimer(Handle(), timer_);
+  timer_ = 0;
+  if (worker_ && !worker_->finished) {
+    worker_->stop = true;
+    worker_->request.Abort();
+  }
+  End(kResultCancel);
+}
+
+void TfrmUpload::End(int result) {
+  if (timer_) ::KillTimer(Handle(), timer_);
+  timer_ = 0;
+  result_ = result;
+  running_ = false;
+}
+
+void TfrmUpload::Paint(HDC dc) {
+  RECT all{0, 0, kWidth, kHeight};
+  FillSolid(dc, all, ToColorRef(clFrame));
+  RECT body{1, kTitleHeight, kWidth - 1, kHeight - 1};
+  FillSolid(dc, body, ToColorRef(clSkyBlue));
+  {
+    SelectScope font(dc, titleFont_.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ToColorRef(clSelectedSlot));
+    RECT text{5, 0, kWidth - 16, kTitleHeight};
+    ::DrawTextW(dc, L"Uploading", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  // pntProgress: a framed panel holding the bar imgProgress.
+  FillSolid(dc, kPanel, ToColorRef(clFrame));
+  RECT bar{kPanel.left + 1, kPanel.top + 1, kPanel.right - 1, kPanel.bottom - 1};
+  FillSolid(dc, bar, ToColorRef(clSkyBlue));
+  RECT done = bar;
+  done.right = bar.left + progress_;
+  if (progress_ > 0) FillSolid(dc, done, ToColorRef(clFrame));
+}
+
+LRESULT TfrmUpload::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PaintDc pdc(Handle());
+      BufferedDc buffer(pdc, kWidth, kHeight);
+      Paint(buffer);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_TIMER:
+      if (wp == kProgressTimerId && running_) ProgressTimer();
+      return 0;
+    case WM_CLOSE:
+      if (running_) btnCloseClick();
+      return 0;
+    default:
+      return TSecondaryForm::HandleMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace kolo::win
