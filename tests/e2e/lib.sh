@@ -183,3 +183,47 @@ shown_windows() { # the titles of the visible windows, for failure messages
     printf '"%s" ' "$(xdotool getwindowname "$w" 2>/dev/null)"
   done
 }
+
+# kolo_browser stands in for the web browser: each address it is given is a line
+# of $BROWSER_PAGES. The prefix's own .htm class comes back when the scenario ends
+# (call restore_browser from the scenario's EXIT trap).
+use_test_browser() {
+  BROWSER="$KOLO_BUILD/kolo_browser.exe"
+  [ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
+  BROWSER_PAGES="$E2E_DIR/pages.txt"
+  : >"$BROWSER_PAGES"
+  HTM_BEFORE=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
+  wine reg add 'HKCR\.htm' /ve /d KoloE2E.Page /f >/dev/null
+  wine reg add 'HKCR\KoloE2E.Page\shell\open\command' /ve \
+    /d "\"$(winpath "$BROWSER")\" \"$(winpath "$BROWSER_PAGES")\" \"%1\"" /f >/dev/null
+}
+restore_browser() {
+  if [ -n "${HTM_BEFORE:-}" ]; then
+    wine reg add 'HKCR\.htm' /ve /d "$HTM_BEFORE" /f >/dev/null 2>&1 || true
+  else
+    wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
+  fi
+  wine reg delete 'HKCR\KoloE2E.Page' /f >/dev/null 2>&1 || true
+}
+
+# Kolo's image service (server/) on a free loopback port, its data in $E2E_DIR/service.
+# SERVICE is its address; stop_service ends it (also at exit through stop_all's caller).
+start_service() {
+  SERVICE_PORT=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+  SERVICE="http://127.0.0.1:$SERVICE_PORT"
+  SERVICE_DATA="$E2E_DIR/service"
+  /usr/bin/python3 "$KOLO_SOURCE/server/kolo_service.py" --port "$SERVICE_PORT" --data "$SERVICE_DATA" \
+    >"$E2E_DIR/service.log" 2>&1 &
+  SERVICE_PID=$!
+  local _
+  for _ in $(seq 1 100); do
+    /usr/bin/python3 -c "import urllib.request,sys; urllib.request.urlopen(sys.argv[1], timeout=1)" "$SERVICE/" \
+      2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "the image service did not start ($(cat "$E2E_DIR/service.log"))"
+}
+stop_service() {
+  [ -n "${SERVICE_PID:-}" ] && kill "$SERVICE_PID" 2>/dev/null && wait "$SERVICE_PID" 2>/dev/null || true
+  SERVICE_PID=""
+}

@@ -349,6 +349,11 @@ void TGetImageTab::UpdatePublishHint() {
   const TKOLImgobj* item = HookImageList.Select();
   main_.acImageToWeb.SetHint(item && !item->attrs.url.empty() && !item->attrs.modified ? "Sview on site"
                                                                                       : "Spublish on site");
+  // Publishing works before the other picture tools: with a picture it is offered.
+  if (currentImage_) {
+    main_.acImageToWeb.SetEnabled(true);
+    main_.acPublishOnSite.SetEnabled(true);
+  }
 }
 
 void TGetImageTab::AddImageToList(bool clearUrl) {
@@ -413,15 +418,6 @@ void TGetImageTab::LoadTimerTick() {
 }
 
 // --- publishing ---
-
-void TGetImageTab::SetImageControls(bool enabled, const std::string& url, int height, int width,
-                                    long long transparent) {
-  TBaseTab::SetImageControls(enabled, url, height, width, transparent);
-  if (currentImage_) {
-    main_.acImageToWeb.SetEnabled(true);
-    main_.acPublishOnSite.SetEnabled(true);
-  }
-}
 
 void TGetImageTab::PublishOnSite() {
   if (Publisher* p = GetPublisher()) p->PublishOnSite(*this);

@@ -73,8 +73,6 @@ class TGetImageTab : public TBaseTab, public PublishSource {
   TKOLImageList HookImageList;
 
  private:
-  // Publishing works before the other picture tools: with a picture it is offered.
-  void SetImageControls(bool enabled, const std::string& url, int height, int width, long long transparent);
   void CreateControls();
   void SetBoxSizeFromSlider();
   void BoxSizeHint();

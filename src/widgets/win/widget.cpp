@@ -77,6 +77,7 @@ bool Widget::Create(HWND parent, int x, int y, int width, int height) {
   if (visible_) style |= WS_VISIBLE;
   if (!enabled_) style |= WS_DISABLED;
   if (!CreateWin(cls, L"", style, 0, x, y, width, height, parent)) return false;
+  NameAfterHint("");
   AttachToParent();
   Created();
   return true;
@@ -149,8 +150,20 @@ void Widget::SetFontColor(TColor color) {
 
 void Widget::SetHint(std::string hint) {
   if (hint_ == hint) return;
+  const std::string old = std::move(hint_);
   hint_ = std::move(hint);
+  NameAfterHint(old);
   RefreshOwnHint();
+}
+
+// A control without a name of its own is named by its hint, less the kind
+// letter, and follows the hint when it changes (screen readers, tests).
+void Widget::NameAfterHint(const std::string& oldHint) {
+  if (!hwnd() || hint_.size() < 2) return;
+  wchar_t current[256] = {};
+  ::GetWindowTextW(hwnd(), current, 256);
+  const std::wstring oldName = oldHint.size() > 1 ? win::Widen(oldHint.substr(1)) : std::wstring();
+  if (current[0] == 0 || current == oldName) ::SetWindowTextW(hwnd(), win::Widen(hint_.substr(1)).c_str());
 }
 
 std::string Widget::EffectiveHint() const {

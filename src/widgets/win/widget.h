@@ -142,6 +142,7 @@ class Widget : public win::Window {
   virtual IntRect AlignArea() const;
   // Called at the end of Create: properties that depend on the window (AutoSize) apply here.
   virtual void Created() {}
+  void NameAfterHint(const std::string& oldHint);
   virtual void ChildAdded(Widget& child) {}
   virtual void ChildRemoved(Widget& child) {}
   virtual void Resized() {}
