@@ -20,6 +20,7 @@ using SocketHandle = int;
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -71,6 +72,11 @@ class LocalServer {
     behaviour_ = b;
     status_ = status;
     body_ = std::move(body);
+  }
+  // A fixed answer for one path (the request line's target up to its query).
+  void SetPath(const std::string& path, int status, std::string body) {
+    std::lock_guard lock(m_);
+    paths_[path] = {status, std::move(body)};
   }
   // Each request's bytes as received, the last one.
   std::string LastRequest() {
@@ -137,6 +143,13 @@ class LocalServer {
       b = behaviour_;
       status = status_;
       body = body_;
+      const std::size_t start = request.find(' ') + 1;
+      const std::string target = request.substr(start, request.find_first_of(" ?", start) - start);
+      if (auto it = paths_.find(target); it != paths_.end()) {
+        b = Behaviour::Answer;
+        status = it->second.first;
+        body = it->second.second;
+      }
     }
     ++requests_;
     auto head = [](int code, std::size_t length) {
@@ -195,6 +208,7 @@ class LocalServer {
   int status_ = 200;
   std::string body_;
   std::string last_;
+  std::map<std::string, std::pair<int, std::string>> paths_;
 };
 
 }  // namespace kolo::test

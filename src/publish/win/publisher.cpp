@@ -21,6 +21,11 @@ bool IsOne(const std::string& text) {
 
 }  // namespace
 
+void TPublisher::OpenPage(const std::string& url) {
+  if (upload_.openPage) upload_.openPage(url);
+  else OpenURL(url);
+}
+
 bool TPublisher::Reach() {
   if (ConnectedFlag()) return true;
   std::string proxy = main_.Options().proxy;
@@ -45,7 +50,7 @@ void TPublisher::ImageToWeb(PublishSource& source) {
         std::string answer;
         ConnectedFlag() = HttpGetText(*CheckAddress(itemUrl), answer);
         if (ConnectedFlag()) {
-          if (IsOne(answer)) OpenURL(itemUrl);
+          if (IsOne(answer)) OpenPage(itemUrl);
           else resend = true;
         }
       }
@@ -77,7 +82,7 @@ void TPublisher::PublishOnSite(PublishSource& source) {
 }
 
 void TPublisher::ViewOnSite(PublishSource& source) {
-  if (source.HasSelectedItem() && !source.SelectedItemUrl().empty()) OpenURL(source.SelectedItemUrl());
+  if (source.HasSelectedItem() && !source.SelectedItemUrl().empty()) OpenPage(source.SelectedItemUrl());
 }
 
 void TPublisher::Finish(PublishSource& source) {

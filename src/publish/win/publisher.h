@@ -2,6 +2,8 @@
 // button), PublishOnSite (the menu) and ViewOnSite, over a tab's PublishSource.
 #pragma once
 
+#include <string>
+
 #include "frame/win/publishing.h"
 
 namespace kolo::win {
@@ -24,6 +26,8 @@ class TPublisher : public Publisher {
   bool Send(PublishSource& source, const std::string& url);
   // The address field's buttons, the hint, and the message when the site was not reached.
   void Finish(PublishSource& source);
+  // In the browser, or where the upload window's openPage sends its addresses.
+  void OpenPage(const std::string& url);
 
   TMainFrame& main_;
   TfrmUpload& upload_;

@@ -208,7 +208,8 @@ int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long trans
 
   if (result_ == kResultOk) {
     URL = worker_->answer;
-    OpenURL(URL);
+    if (openPage) openPage(URL);
+    else OpenURL(URL);
   }
   if (worker_ && worker_->finished) worker_.reset();
   if (result_ == kResultNo) ShowMessageBox("There was an error loading the image.", MessageKind::Error, kMbOk);

@@ -58,6 +58,8 @@ class TfrmUpload : public TSecondaryForm {
   // (after "There was an error loading the image.").
   int Execute(TMainFrame& main, Gdiplus::Image& image, long long transparent, const std::string& url);
   std::string URL;
+  // Opens the new address (the default browser unless a test says otherwise).
+  std::function<void(const std::string&)> openPage;
 
   void btnCloseClick();
   // Width in pixels of the filled part of the bar.
