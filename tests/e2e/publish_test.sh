@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Publishing with real clicks against the project's own image service: a shot
+# Publishing with real clicks. First against a server that takes the upload and
+# never answers: the upload window stays up until its Cancel is clicked, and
+# nothing is kept. Then against the project's own image service: a shot
 # is taken and published; the service holds the PNG, the address comes back
 # into the address field (copied out with its button), into "list.bin" and to
 # the browser. "View on site" then asks the service whether the picture is
@@ -10,23 +12,64 @@ use_test_browser
 start_service
 SCRN="$E2E_DIR/app/scrn"
 
-place_kolo 300 200
-wine reg add 'HKCU\Software\Velmora\Kolo' /v uploadURL /t REG_SZ /d "$SERVICE/kolo/img.php" /f >/dev/null
-start_kolo
-probe wait-visible 30 >/dev/null || fail "the main window did not appear"
-read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
-sleep 1
 click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.5; }
 centre_of() { read -r x y w h <<<"$1"; echo "$((x + w / 2)) $((y + h / 2))"; }
 control() { helper locate-text "$1" || fail "no control \"$1\"; windows shown: $(shown_windows)"; }
+start_publishing_to() { # UPLOAD_URL: Kolo on its screenshot tab, sending there
+  wine reg add 'HKCU\Software\Velmora\Kolo' /v uploadURL /t REG_SZ /d "$1" /f >/dev/null
+  start_kolo
+  probe wait-visible 30 >/dev/null || fail "the main window did not appear"
+  read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
+  sleep 1
+  click_at $((kx + 6 + 21 * 5 + 9)) $((ky + 8))
+}
+place_kolo 300 200
+
+# --- a server that answers its front page but never an upload ---
+STALL_PORT="$E2E_DIR/stall.port"
+/usr/bin/python3 - "$STALL_PORT" >/dev/null 2>&1 <<'PY' &
+import http.server, sys, time
+class Handler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        self.send_response(200); self.send_header("Content-Length", "2"); self.end_headers(); self.wfile.write(b"up")
+    def do_POST(self):
+        time.sleep(3600)
+    def log_message(self, *args):
+        pass
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+open(sys.argv[1], "w").write(str(server.server_address[1]))
+server.serve_forever()
+PY
+STALL_PID=$!
+trap 'kill $STALL_PID 2>/dev/null || true; stop_service; stop_all; restore_browser' EXIT
+for _ in $(seq 1 50); do [ -s "$STALL_PORT" ] && break; sleep 0.1; done
+start_publishing_to "http://127.0.0.1:$(cat "$STALL_PORT")/kolo/img.php"
+click_at $(centre_of "$(control "get screenshot")")
+click_at $(centre_of "$(control "publish on site")")
+wait_window "Uploading" || fail "no upload window; windows: $(shown_windows)"
+sleep 1
+up=$(xdotool search --onlyvisible --name '^Uploading$' | head -n1)
+eval "$(xdotool getwindowgeometry --shell "$up")"
+import -window root -crop 305x118+$X+$Y +repage "$E2E_DIR/uploading.png" 2>/dev/null || true
+[ "$(pixel_of "$E2E_DIR/uploading.png" 30 46)" = 0080C0 ] || fail "the progress bar shows nothing sent"
+click_at $((X + 305 - 8 - 32)) $((Y + 118 - 8 - 10))  # its Cancel
+gone_window "Uploading" || fail "Cancel did not close the upload window"
+[ "$(probe message 1 | sed -n 's/^found=//p')" != 1 ] || fail "a cancelled upload showed a message"
+[ ! -s "$SCRN/list.bin" ] || fail "a cancelled upload left an address: $(cat "$SCRN/list.bin")"
+note "a stalled upload was cancelled with a click"
+probe send-close >/dev/null
+for _ in $(seq 1 50); do [ "$(probe_value count)" = 0 ] && break; sleep 0.2; done
+stop_kolo
+kill $STALL_PID 2>/dev/null || true
+
+# --- the image service ---
+start_publishing_to "$SERVICE/kolo/img.php"
 pages() { tr -d '\r' <"$BROWSER_PAGES" | grep -c . || true; }
 wait_pages() { # N: until the browser was given N addresses
   local _
   for _ in $(seq 1 100); do [ "$(pages)" -ge "$1" ] && return 0; sleep 0.2; done
   return 1
 }
-
-click_at $((kx + 6 + 21 * 5 + 9)) $((ky + 8))  # the screenshot tab
 click_at $(centre_of "$(control "get screenshot")")
 click_at $(centre_of "$(control "publish on site")")
 

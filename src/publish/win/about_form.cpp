@@ -144,7 +144,7 @@ bool TfrmAbout::Create(HWND owner) {
     l.Create(Handle(), textX, y, textW, 15);
   };
   label(lbVersion, titleFont_.Get(), kTitleHeight + 9, "Kolo, version");
-  label(lbLine, textFont_.Get(), kTitleHeight + 28, "Colours, palettes and screenshots for designers");
+  label(lbLine, textFont_.Get(), kTitleHeight + 28, "Colours, palettes and screenshots");
   label(lbLink, linkFont_.Get(), kTitleHeight + 45, "");
   lbLink.SetCursor(::LoadCursorW(nullptr, IDC_HAND));
   lbLink.OnClick = [this](Widget&) { OpenURL(site); };

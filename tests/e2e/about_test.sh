@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The About window from the menus, with real input: "About..." of the window's
+# menu (a right click on the title strip) and of the palette strip's menu opens
+# it centred over Kolo; its link opens the maker's site; Escape and OK close it.
+. "$(dirname "$0")/lib.sh"
+trap 'stop_all; restore_browser' EXIT
+use_test_browser
+place_kolo 300 200
+start_kolo
+probe wait-visible 30 >/dev/null || fail "the main window did not appear"
+read -r kx ky kw kh <<<"$(probe_value rect | tr ',' ' ')"
+sleep 1
+
+menu_rect() { probe menu "${1:-5}" | sed -n "s/^rect=//p" || true; }
+pick_last() { # RECT: the menu's last item, "About..."
+  local x y w h
+  IFS=, read -r x y w h <<<"$1"
+  xdotool mousemove $((x + w / 2)) $((y + h - 6)) click 1
+}
+about_geometry() {
+  local id
+  id=$(xdotool search --onlyvisible --name '^About$' | head -n1)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+}
+
+xdotool mousemove $((kx + 250)) $((ky + 7)) click 3
+rect=$(menu_rect)
+[ -n "$rect" ] || fail "no menu on the title strip"
+pick_last "$rect"
+wait_window "About" || fail "About... opened no About window; windows: $(shown_windows)"
+about_geometry
+[ "$WIDTH" = 290 ] && [ "$HEIGHT" = 112 ] || fail "the About window is ${WIDTH}x$HEIGHT"
+[ $((X + 145)) = $((kx + kw / 2)) ] || fail "the About window is not centred over Kolo"
+sleep 0.5
+import -window root -crop 290x112+$X+$Y +repage "$E2E_DIR/about.png" 2>/dev/null || true
+
+xdotool mousemove $((X + 90)) $((Y + 67)) click 1  # the link
+for _ in $(seq 1 50); do [ -s "$BROWSER_PAGES" ] && break; sleep 0.2; done
+grep -q '^https\?://' "$BROWSER_PAGES" || fail "the link opened nothing"
+xdotool key Escape
+gone_window "About" || fail "Escape did not close the About window"
+note "the window's menu opened About; its link opened $(tr -d '\r' <"$BROWSER_PAGES")"
+
+# The palette strip's menu has it too; OK closes it.
+xdotool mousemove $((kx + 2 + 12)) $((ky + 277 + 11)) click 3
+rect=$(menu_rect)
+[ -n "$rect" ] || fail "no menu on the palette strip"
+pick_last "$rect"
+wait_window "About" || fail "the strip's About... opened nothing"
+about_geometry
+xdotool mousemove $((X + 290 - 8 - 64 - 6 - 32)) $((Y + 112 - 18)) click 1  # OK
+gone_window "About" || fail "OK did not close the About window"
+[ "$(probe_value visible)" = 1 ] || fail "the main window went away with the About window"
