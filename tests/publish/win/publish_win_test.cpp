@@ -19,6 +19,7 @@
 #include "frame/shared_store.h"
 #include "images/win/get_image_tab.h"
 #include "platform/win/gdiplus_session.h"
+#include "platform/win/window.h"
 #include "publish/http_client.h"
 #include "publish/local_server.h"
 #include "publish/release_sample.h"
@@ -308,6 +309,48 @@ TEST_F(PublishWinTest, UpdateIsOfferedFetchedOnlyWhenSignedAndPutInPlace) {
   EXPECT_EQ(read(dir / "Kolo_last.exe"), "old program");
   EXPECT_FALSE(fs::exists(dir / "Kolo_new.exe"));
   fs::remove_all(dir);
+}
+
+TEST_F(PublishWinTest, ConnectingFallsBackToTheSystemsProxy) {
+  // The user's Internet Settings name a proxy (a per-protocol list); the site
+  // itself cannot be reached directly, only through that proxy.
+  LocalServer proxy;
+  proxy.Set(Behaviour::Answer, 200, "through the proxy");
+  const int closed = [] { LocalServer gone; return gone.Port(); }();
+  const std::string site = "http://127.0.0.1:" + std::to_string(closed) + "/";
+  const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+  HKEY k = nullptr;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+            ERROR_SUCCESS);
+  DWORD oldEnable = 0, size = sizeof oldEnable;
+  const bool hadEnable = ::RegQueryValueExW(k, L"ProxyEnable", nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(&oldEnable), &size) == ERROR_SUCCESS;
+  wchar_t oldServer[512] = {};
+  DWORD serverSize = sizeof oldServer - sizeof(wchar_t);
+  const bool hadServer = ::RegQueryValueExW(k, L"ProxyServer", nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(oldServer), &serverSize) == ERROR_SUCCESS;
+  const DWORD one = 1;
+  const std::wstring list = L"ftp=ftp.test:21;http=127.0.0.1:" + std::to_wstring(proxy.Port());
+  ::RegSetValueExW(k, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  ::RegSetValueExW(k, L"ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
+                   static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t)));
+
+  const auto proxies = SystemProxies();
+  ASSERT_FALSE(proxies.empty());
+  EXPECT_EQ(proxies.front(), Narrow(list));
+  std::string saved = "127.0.0.1:" + std::to_string(closed);  // a saved proxy that is gone
+  EXPECT_TRUE(ConnectToService(saved, site));
+  EXPECT_EQ(saved, "127.0.0.1:" + std::to_string(proxy.Port()));
+  EXPECT_TRUE(ConnectedFlag());
+  EXPECT_NE(proxy.LastRequest().find("GET " + site + " HTTP/1.0"), std::string::npos) << proxy.LastRequest();
+
+  if (hadEnable) ::RegSetValueExW(k, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&oldEnable), sizeof oldEnable);
+  else ::RegDeleteValueW(k, L"ProxyEnable");
+  if (hadServer) ::RegSetValueExW(k, L"ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(oldServer), serverSize);
+  else ::RegDeleteValueW(k, L"ProxyServer");
+  ::RegCloseKey(k);
+  SetProxy("");
+  ResetProxyMemory();
 }
 
 }  // namespace
