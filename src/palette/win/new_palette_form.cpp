@@ -132,43 +132,19 @@ void TfrmNewPalette::VMPictureButton3MouseDown() {
 
 std::optional<std::vector<TColor>> TfrmNewPalette::Execute(TMainFrame& main) {
   if (!Handle() || running_) return std::nullopt;
-  RECT mr = main.WindowRect();
-  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
-  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
   SetPaletteType(main.Options().newPalette);
-  const bool topmost = main.Options().stayonTop;
-  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
-
-  // The command usually comes from a button's click, whose window still holds
-  // the mouse: the dialog must get the next click, not that button.
-  if (::GetCapture()) ::ReleaseCapture();
-  HWND owner = main.Handle();
   running_ = true;
   ok_ = false;
-  {
-    ProgramWindowsDisabled others(Handle());
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    ::SetFocus(Handle());
-    if (ShownHook()) {
-      auto hook = ShownHook();
-      hook(*this);
-    }
-    const bool keepRunning = RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
-          (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
-        Finish(false);
-        return true;
-      }
-      return false;
-    });
-    if (!keepRunning) ok_ = false;  // the program is ending
-    if (TfrmList* list = ListForm()) list->Hide();
-  }
+  RunModalForm(Handle(), main.Handle(), main.Options().stayonTop, [this] { return !running_; },
+               [this] { Finish(false); },
+               [this] {
+                 if (ShownHook()) {
+                   auto hook = ShownHook();
+                   hook(*this);
+                 }
+               });
   running_ = false;
-  ::ShowWindow(Handle(), SW_HIDE);
-  ::SetForegroundWindow(owner);
+  if (TfrmList* list = ListForm()) list->Hide();
   if (!ok_) return std::nullopt;
   main.Options().newPalette = static_cast<std::uint8_t>(paletteType_);
   return colors_;
@@ -179,15 +155,7 @@ void TfrmNewPalette::Finish(bool ok) {
   running_ = false;
 }
 
-void TfrmNewPalette::PaintTitle(HDC dc) {
-  RECT strip{0, 0, kWidth, kTitleHeight};
-  FillSolid(dc, strip, clFrame);
-  SelectScope font(dc, titleFont_.Get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(clSelectedSlot));
-  RECT text{5, 0, kWidth - 16, kTitleHeight};
-  ::DrawTextW(dc, L"New palette", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
+void TfrmNewPalette::PaintTitle(HDC dc) { PaintTitleStrip(dc, kWidth, kTitleHeight, titleFont_.Get(), L"New palette"); }
 
 LRESULT TfrmNewPalette::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

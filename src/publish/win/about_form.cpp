@@ -154,9 +154,6 @@ bool TfrmAbout::Create(HWND owner) {
 void TfrmAbout::ShowAbout(TMainFrame& main) {
   if (!Handle() || running_) return;
   main_ = &main;
-  const RECT mr = main.WindowRect();
-  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
-  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
   lbVersion.SetCaption("Kolo, version " + VersionText(runningVersion, '.'));
   // The site as people type it: no scheme, no trailing slash.
   std::string shown = site.substr(site.find("://") == std::string::npos ? 0 : site.find("://") + 3);
@@ -167,33 +164,16 @@ void TfrmAbout::ShowAbout(TMainFrame& main) {
     StartUpdateCheck(main);
   }
 
-  const bool topmost = main.Options().stayonTop;
-  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
-  if (::GetCapture()) ::ReleaseCapture();
-  HWND owner = main.Handle();
   running_ = true;
-  {
-    ProgramWindowsDisabled others(Handle());
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    ::SetFocus(Handle());
-    if (ShownHook()) {
-      auto hook = ShownHook();
-      hook(*this);
-    }
-    RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
-          (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
-        btnCloseClick();
-        return true;
-      }
-      return false;
-    });
-  }
+  RunModalForm(Handle(), main.Handle(), main.Options().stayonTop, [this] { return !running_; },
+               [this] { btnCloseClick(); },
+               [this] {
+                 if (ShownHook()) {
+                   auto hook = ShownHook();
+                   hook(*this);
+                 }
+               });
   running_ = false;
-  ::ShowWindow(Handle(), SW_HIDE);
-  ::SetForegroundWindow(owner);
 }
 
 void TfrmAbout::StartUpdateCheck(TMainFrame& main) {
@@ -243,11 +223,7 @@ void TfrmAbout::Paint(HDC dc) {
   FillSolid(dc, all, ToColorRef(clFrame));
   RECT body{1, kTitleHeight, kWidth - 1, kHeight - 1};
   FillSolid(dc, body, ToColorRef(clSkyBlue));
-  SelectScope font(dc, titleFont_.Get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(clSelectedSlot));
-  RECT text{5, 0, kWidth - 16, kTitleHeight};
-  ::DrawTextW(dc, L"About", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  PaintTitleStrip(dc, kWidth, kTitleHeight, titleFont_.Get(), L"About");
 }
 
 LRESULT TfrmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

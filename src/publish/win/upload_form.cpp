@@ -156,9 +156,6 @@ bool TfrmUpload::Create(HWND owner) {
 
 int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long transparent, const std::string& url) {
   if (!Handle() || running_) return kResultCancel;
-  const RECT mr = main.WindowRect();
-  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
-  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
   progress_ = 0;
   URL = url;
   worker_.reset();
@@ -173,38 +170,20 @@ int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long trans
   worker_ = worker;
   std::thread([worker] { worker->Execute(); }).detach();
 
-  const bool topmost = main.Options().stayonTop;
-  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
-  if (::GetCapture()) ::ReleaseCapture();
-  HWND owner = main.Handle();
   running_ = true;
   result_ = kResultCancel;
-  {
-    ProgramWindowsDisabled others(Handle());
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    ::SetFocus(Handle());
-    timer_ = ::SetTimer(Handle(), kProgressTimerId, 100, nullptr);
-    if (ShownHook()) {
-      auto hook = ShownHook();
-      hook(*this);
-    }
-    const bool keepRunning = RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
-          (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
-        btnCloseClick();
-        return true;
-      }
-      return false;
-    });
-    if (!keepRunning && running_) btnCloseClick();  // the program is ending
-  }
+  RunModalForm(Handle(), main.Handle(), main.Options().stayonTop, [this] { return !running_; },
+               [this] { btnCloseClick(); },
+               [this] {
+                 timer_ = ::SetTimer(Handle(), kProgressTimerId, 100, nullptr);
+                 if (ShownHook()) {
+                   auto hook = ShownHook();
+                   hook(*this);
+                 }
+               });
   running_ = false;
   if (timer_) ::KillTimer(Handle(), timer_);
   timer_ = 0;
-  ::ShowWindow(Handle(), SW_HIDE);
-  ::SetForegroundWindow(owner);
 
   if (result_ == kResultOk) {
     URL = worker_->answer;
@@ -252,13 +231,7 @@ void TfrmUpload::Paint(HDC dc) {
   FillSolid(dc, all, ToColorRef(clFrame));
   RECT body{1, kTitleHeight, kWidth - 1, kHeight - 1};
   FillSolid(dc, body, ToColorRef(clSkyBlue));
-  {
-    SelectScope font(dc, titleFont_.Get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ToColorRef(clSelectedSlot));
-    RECT text{5, 0, kWidth - 16, kTitleHeight};
-    ::DrawTextW(dc, L"Uploading", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
+  PaintTitleStrip(dc, kWidth, kTitleHeight, titleFont_.Get(), L"Uploading");
   // pntProgress: a framed panel holding the bar imgProgress.
   FillSolid(dc, kPanel, ToColorRef(clFrame));
   RECT bar{kPanel.left + 1, kPanel.top + 1, kPanel.right - 1, kPanel.bottom - 1};
