@@ -13,25 +13,10 @@ wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
 
-# kolo_browser stands in for the web browser: it writes each address it is
-# given to a file. The prefix's own .htm class comes back when the scenario ends.
-BROWSER="$KOLO_BUILD/kolo_browser.exe"
-[ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
-PAGES="$E2E_DIR/pages.txt"
-: > "$PAGES"
-htm_before=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
-restore_browser() {
-  if [ -n "$htm_before" ]; then
-    wine reg add 'HKCR\.htm' /ve /d "$htm_before" /f >/dev/null 2>&1 || true
-  else
-    wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
-  fi
-  wine reg delete 'HKCR\KoloE2E.Page' /f >/dev/null 2>&1 || true
-}
+# kolo_browser stands in for the web browser (lib.sh): each address it is given is a line of $PAGES.
 trap 'stop_all; restore_browser' EXIT
-wine reg add 'HKCR\.htm' /ve /d KoloE2E.Page /f >/dev/null
-wine reg add 'HKCR\KoloE2E.Page\shell\open\command' /ve \
-  /d "\"$(winpath "$BROWSER")\" \"$(winpath "$PAGES")\" \"%1\"" /f >/dev/null
+use_test_browser
+PAGES=$BROWSER_PAGES
 
 menu_rect() { probe menu "${1:-5}" | sed -n "s/^rect=//p" || true; }
 menu_gone() {
