@@ -92,7 +92,10 @@ add_executable(Kolo WIN32 ${CMAKE_SOURCE_DIR}/src/app/win/winmain.cpp ${KOLO_RES
 set_target_properties(Kolo PROPERTIES OUTPUT_NAME "Kolo")
 target_link_libraries(Kolo PRIVATE kolo_win ${KOLO_DELAY_LIBS} delayimp)
 add_dependencies(Kolo kolo_delay_libs)
-target_link_options(Kolo PRIVATE -municode)
+# Sections aligned in the file as in memory: Wine then maps the image from the
+# file page by page (shared, only what is touched) instead of copying all of
+# it into private memory at start.
+target_link_options(Kolo PRIVATE -municode -Wl,--file-alignment,4096 -Wl,--section-alignment,4096)
 add_dependencies(Kolo kolo_resources)
 
 # Kolo ships stripped.
