@@ -178,12 +178,16 @@ void TColorArea::CreateSlot(HWND parent, int index) {
   s.color.SetColor(ColorSlot(host_.Options(), index) & 0xFFFFFF);
   s.color.SetHint(ColorHint(ColorSlot(host_.Options(), index)));
   Place(s.color, s.pnlColor.Handle(), layout::kSlotSwatch);
-  s.color.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int x, int y) { SwatchMouseDown(index, b, x, y); };
-  s.color.OnMouseMove = [this, index](Widget&, unsigned, int x, int y) { SwatchMouseMove(index, x, y); };
-  s.color.OnMouseUp = [this, index](Widget&, MouseButton b, unsigned, int, int) { SwatchMouseUp(index, b); };
-  s.color.OnDragOver = [this, index](Widget&, LPARAM, int, int, int state) { SwatchDragOver(index, state); };
-  s.color.OnEndDrag = [this, index](Widget&, LPARAM, int, int, int) { SwatchDrop(index); };
-  s.color.OnCaptureLost = [this, index](Widget&) { SwatchCaptureLost(index); };
+  s.color.SetDragHost(&host_);
+  s.color.OnColorClick = [this, index](Widget&) { SelectSlot(index); };
+  // A right press selects the slot before the menu opens, so the menu acts on it.
+  s.color.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) SelectSlot(index);
+  };
+  s.color.OnMouseUp = [this, index](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) PopupAt(ColorPopupMenu, slots_[static_cast<size_t>(index)].color);
+  };
+  s.color.OnColorDrop = [this, index](TColorCell&, TColor) { SwatchDrop(index); };
 
   s.panEditCol.SetBorderSize(1);
   s.panEditCol.SetBorderColor(clFrame);
@@ -401,67 +405,7 @@ void TColorArea::ChooseFormat(int format) {
   host_.Options().ColorFormat = static_cast<std::uint8_t>(format);
 }
 
-// --- dragging colours out of and onto the swatches ---
-
-void TColorArea::SwatchMouseDown(int slot, MouseButton button, int x, int y) {
-  if (button == MouseButton::Left) {
-    pressedSwatch_ = slot;
-    pressPoint_ = POINT{x, y};
-  } else if (button == MouseButton::Right) {
-    // Before the menu opens, so the menu acts on this slot.
-    SelectSlot(slot);
-  }
-}
-
-void TColorArea::SwatchMouseMove(int slot, int x, int y) {
-  if (pressedSwatch_ == slot && PressBecomesDrag(pressPoint_.x, pressPoint_.y, x, y)) {
-    pressedSwatch_ = -1;
-    dragSlot_ = slot;
-    const TColor colour = SwatchColor(slot);
-    messenger_.Begin(host_.DragSource(), colour);
-    host_.StartColorDrag(colour);
-    host_.SetColorDragging(true);
-  }
-  if (dragSlot_ == slot && host_.ColorDragging()) messenger_.Move();
-}
-
-void TColorArea::SwatchMouseUp(int slot, MouseButton button) {
-  if (button == MouseButton::Right) {
-    PopupAt(ColorPopupMenu, slots_[static_cast<size_t>(slot)].color);
-    return;
-  }
-  if (button != MouseButton::Left) return;
-  const bool clicked = pressedSwatch_ == slot;
-  pressedSwatch_ = -1;
-  if (clicked) SelectSlot(slot);
-  if (dragSlot_ == slot) {
-    dragSlot_ = -1;
-    if (host_.ColorDragging()) {
-      host_.SetColorDragging(false);
-      messenger_.Drop();
-    }
-  }
-}
-
-void TColorArea::SwatchCaptureLost(int slot) {
-  if (pressedSwatch_ == slot) pressedSwatch_ = -1;  // no click either
-  if (dragSlot_ != slot) return;
-  dragSlot_ = -1;
-  if (!host_.ColorDragging()) return;
-  host_.SetColorDragging(false);
-  messenger_.Cancel();
-}
-
-void TColorArea::SwatchDragOver(int slot, int state) {
-  TVMNotRefreshPanel& swatch = slots_[static_cast<size_t>(slot)].color;
-  if (state == kDragEnter) {
-    swatchSavedColor_ = swatch.Color();
-    const TColor dragged = host_.DraggedColor();
-    if (dragged != clTransparentColor) swatch.SetColor(dragged & 0xFFFFFF);
-  } else if (state == kDragLeave) {
-    swatch.SetColor(swatchSavedColor_);
-  }
-}
+// --- colours dropped on the swatches ---
 
 void TColorArea::SwatchDrop(int slot) {
   const TColor dragged = host_.DraggedColor();
