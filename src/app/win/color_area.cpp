@@ -19,6 +19,7 @@ constexpr int kImgSwap = 6;
 constexpr int kImgDrop = 9;
 constexpr int kImgCopy = 16;
 constexpr int kImgCopyMarked = 261;
+constexpr TColor clHarmonySlot = 0x8000BF;  // frames of the slots a wheel harmony fills
 
 constexpr unsigned char kRefreshSelect = 0x77;
 constexpr unsigned char kRefreshTyped = 0x73;
@@ -370,8 +371,14 @@ void TColorArea::SwapClick(int tag) {
 void TColorArea::SetSlotMarked(int slot, bool marked) {
   if (slot < 0 || slot >= kSlotCount || marked_[static_cast<size_t>(slot)] == marked) return;
   marked_[static_cast<size_t>(slot)] = marked;
+  Slot& s = slots_[static_cast<size_t>(slot)];
   const int first = marked ? kImgCopyMarked : kImgCopy;
-  slots_[static_cast<size_t>(slot)].btnCopyColor.SetImages(first, first + 1, first + 2);
+  s.btnCopyColor.SetImages(first, first + 1, first + 2);
+  const TColor border = marked ? clHarmonySlot : clFrame;
+  s.panEditCol.SetBorderColor(border);
+  s.color.SetBorderColor(border);
+  s.panEditCol.Invalidate();
+  s.color.Invalidate();
 }
 
 void TColorArea::UpdateColorMenu() {

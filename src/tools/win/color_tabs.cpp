@@ -1,14 +1,8 @@
 // The pages each colour tab shows when it becomes current.
 #include "frame/win/main_frame.h"
-#include "tools/win/circle_tab.h"
 #include "tools/win/mix_color_tab.h"
 
 namespace kolo::win {
-
-void TCircleTab::Activate() {
-  main_.ShowPages(&main_.pages.ImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
-                  &main_.pages.circleTab);
-}
 
 void TMixColorTab::Activate() {
   main_.ShowPages(&main_.pages.MixPaletteImageTab, &main_.pages.colorChangerTab, &main_.PaletteBottomTab(),
