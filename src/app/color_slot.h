@@ -40,6 +40,11 @@ constexpr bool CanDropOnSlot(TColor dragged) { return (dragged & 0xFF000000u) ==
 // and the tab's own colour; another slot only the slots and the pictures.
 constexpr unsigned char DropRefreshFlags(int slot, int currentSlot) { return slot == currentSlot ? 0x77 : 0x54; }
 
+// What hovering a slot's swatch adds to its colour hint: its contrast ratio
+// against each other slot, numbered from 1 as the user sees them
+// ("2:1 4.6 AA  2:3 1.2  2:4 21 AAA").
+std::string SlotContrastHint(int slot, const std::array<TColor, kSlotCount>& slots);
+
 // Colours of a slot's frame panel, its border and its copy button.
 struct SlotLook {
   TColor frame, border, copyButton;

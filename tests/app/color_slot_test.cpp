@@ -85,6 +85,12 @@ TEST(SlotDrop, MarkersNeverBecomeSlotColoursAndTheRefreshFollowsTheSelection) {
   EXPECT_EQ(SlotLookFor(false).border, clSkyBlue);
 }
 
+TEST(SlotContrast, EachOtherSlotNumberedAsTheUserSeesThem) {
+  const std::array<TColor, kSlotCount> slots = {clWhite, clBlack, 0x767676, clWhite};
+  EXPECT_EQ(SlotContrastHint(0, slots), "1:2 21 AAA  1:3 4.5 AA  1:4 1.0");
+  EXPECT_EQ(SlotContrastHint(2, slots), "3:1 4.5 AA  3:2 4.6 AA  3:4 4.5 AA");
+}
+
 TEST(FontSample, FaceNameIsCutAfter31CharactersNotInsideOne) {
   const std::string longName = "Extraordinarily Long Font Family Name Bold";
   EXPECT_EQ(FontFaceName(longName), longName.substr(0, 31));

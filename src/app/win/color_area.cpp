@@ -126,6 +126,15 @@ void TColorArea::BuildMenus() {
   TextPopupMenu.Add(clrMenuAbout, "About...");
   TextPopupMenu.OnPopup = [this] { TextPopupMenu.SetCaption(txtMenuEditText, editTextCaption_); };
   TextPopupMenu.OnCommand = [this](int id) { RunMenuCommand(id); };
+
+  const char* visions[kColorVisionCount] = {"Normal vision", "Protanopia (red-blind)", "Deuteranopia (green-blind)",
+                                            "Tritanopia (blue-blind)"};
+  for (int v = 0; v < kColorVisionCount; ++v) PreviewPopupMenu.Add(visionMenuFirst + v, visions[v], true);
+  PreviewPopupMenu.OnPopup = [this] {
+    for (int v = 0; v < kColorVisionCount; ++v)
+      PreviewPopupMenu.SetChecked(visionMenuFirst + v, v == static_cast<int>(previewVision_));
+  };
+  PreviewPopupMenu.OnCommand = [this](int id) { SetPreviewVision(static_cast<ColorVision>(id - visionMenuFirst)); };
 }
 
 void TColorArea::RunMenuCommand(int id) {
@@ -177,7 +186,7 @@ void TColorArea::CreateSlot(HWND parent, int index) {
   s.color.SetBorderSize(1);
   s.color.SetBorderColor(clFrame);
   s.color.SetColor(ColorSlot(host_.Options(), index) & 0xFFFFFF);
-  s.color.SetHint(ColorHint(ColorSlot(host_.Options(), index)));
+  s.color.SetHint(ColorHint(ColorSlot(host_.Options(), index)) + " " + SlotContrastHint(index, SlotColors(host_.Options())));
   Place(s.color, s.pnlColor.Handle(), layout::kSlotSwatch);
   s.color.SetDragHost(&host_);
   s.color.OnColorClick = [this, index](Widget&) { SelectSlot(index); };
@@ -252,6 +261,9 @@ void TColorArea::CreatePreview(HWND parent) {
   PreviewImg.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
     if (b == MouseButton::Left) PreviewPressed();
   };
+  PreviewImg.OnMouseUp = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) PopupAt(PreviewPopupMenu, PreviewImg);
+  };
   Place(PreviewImg, previewPanel.Handle(), layout::kPreviewImage);
 
   VMPictureButton4.SetImageList(mainImages_);
@@ -272,11 +284,12 @@ void TColorArea::PopupAt(TPopupMenu& menu, Widget& owner) {
 
 void TColorArea::RefreshSlots(bool rewriteEdit) {
   const int current = host_.CurrentSlot();
+  const std::array<TColor, kSlotCount> colours = SlotColors(host_.Options());
   for (int i = 0; i < kSlotCount; ++i) {
     Slot& s = slots_[static_cast<size_t>(i)];
     const TColor c = ColorSlot(host_.Options(), i);
     s.color.SetColor(c & 0xFFFFFF);
-    s.color.SetHint(ColorHint(c));
+    s.color.SetHint(ColorHint(c) + " " + SlotContrastHint(i, colours));
     s.color.Invalidate();
     if (i != current || rewriteEdit) SetEditText(i, SlotText(c));
   }
@@ -329,10 +342,20 @@ void TColorArea::RefreshPreview() {
   }
   if (GifPicture* picture = PeviewImageList.Picture(id)) {
     std::vector<GifRgb>* table = picture->FirstColorTable();
-    if (table && RecolorTemplate(*table, PeviewImageList.Tag(id), SlotColors(o))) PeviewImageList.PictureChanged(id);
+    std::array<TColor, kSlotCount> colours = SlotColors(o);
+    for (TColor& c : colours) c = SimulateColorVision(c, previewVision_);
+    if (table && RecolorTemplate(*table, PeviewImageList.Tag(id), colours)) PeviewImageList.PictureChanged(id);
   }
   if (PreviewImg.ImageListID() != id) PreviewImg.SetImageListID(id);
   PreviewImg.Invalidate();
+}
+
+void TColorArea::SetPreviewVision(ColorVision v) {
+  if (static_cast<int>(v) < 0 || static_cast<int>(v) >= kColorVisionCount) return;
+  previewVision_ = v;
+  PreviewImg.SetHint(v == ColorVision::Normal ? std::string()
+                                              : std::string("Slayout as seen with ") + ColorVisionName(v));
+  RefreshPreview();
 }
 
 bool TColorArea::SetPreviewId(int index) {

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "app/color_slot.h"
+#include "color/legibility.h"
 #include "frame/settings.h"
 #include "widgets/win/popup_menu.h"
 #include "frame/win/color_cell.h"
@@ -57,6 +58,8 @@ enum ColorMenuId {
   txtMenuEditText,
   // ColorFormatPopupMenu: the format index + this.
   fmtMenuFirst = 100,
+  // PreviewPopupMenu: the colour vision (ColorVision) + this.
+  visionMenuFirst = 200,
 };
 
 // The font sample: a picture filled with slot 2 and written in slot 1.
@@ -135,6 +138,10 @@ class TColorArea {
   // changes) for a number outside the list.
   bool SetPreviewId(int index);
   int ShownPreviewId() const { return PreviewImg.ImageListID(); }
+  // The preview as a dichromat sees it (its right-click menu): only the picture
+  // shown changes, never the slots or the stored template.
+  void SetPreviewVision(ColorVision v);
+  ColorVision PreviewVision() const { return previewVision_; }
 
   // Controls known by these names elsewhere.
   TVMPictureButton VMPictureButton11, VMPictureButton16, VMPictureButton14;  // swap, tags 1, 2, 3
@@ -146,7 +153,7 @@ class TColorArea {
   TVMPictureButton VMPictureButton4;  // opens the layout picker
   TVMGIFImageList PeviewImageList;
   TAction acEditText{"acEditText"};
-  TPopupMenu ColorPopupMenu, ColorFormatPopupMenu, TextPopupMenu;
+  TPopupMenu ColorPopupMenu, ColorFormatPopupMenu, TextPopupMenu, PreviewPopupMenu;
 
   // --- seams the main window sets (tests replace them) ---
   // The font browser pop-up and its IsShowing flag; the layout picker and its
@@ -183,6 +190,7 @@ class TColorArea {
   HWND edFontText_ = nullptr;
   bool textEditOpen_ = false;
   std::string editTextCaption_ = "Change text";
+  ColorVision previewVision_ = ColorVision::Normal;
   TVMGIFImageList ownImages_;
   TVMGIFImageList* mainImages_ = &ownImages_;
 };
