@@ -139,7 +139,12 @@ void TCircleTab::Activate() {
   pressState = 0;
   UpdateControls();
   main_.MarkHarmonySlots(model_.SlotsUsed());
-  if (differ) Search();
+  // Unchanged slots were put back when the tab was last left: the harmony
+  // goes into them again from the same place on the wheel.
+  if (differ)
+    Search();
+  else
+    Recompute(false);
   main_.RefreshColors(kFullUpdate);
 }
 
