@@ -91,8 +91,8 @@ std::string SlotContrastHint(int slot, const std::array<TColor, kSlotCount>& slo
   std::string text;
   for (int other = 0; other < kSlotCount; ++other) {
     if (other == slot) continue;
-    if (!text.empty()) text += "  ";
-    text += std::to_string(slot + 1) + ":" + std::to_string(other + 1) + " " +
+    if (!text.empty()) text += " \u00B7 ";
+    text += std::to_string(other + 1) + ": " +
             ContrastSummary(ContrastRatio(slots[static_cast<std::size_t>(slot)], slots[static_cast<std::size_t>(other)]));
   }
   return text;

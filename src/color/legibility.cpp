@@ -61,7 +61,6 @@ std::string ContrastSummary(double ratio) {
   const ContrastVerdict v = JudgeContrast(ratio);
   if (v.aaaNormal) return text + " AAA";
   if (v.aaNormal) return text + " AA";
-  if (v.aaLarge) return text + " large";
   return text;
 }
 

@@ -24,8 +24,8 @@ ContrastVerdict JudgeContrast(double ratio);
 // The ratio cut (never rounded up, so a shown 4.50 always passes AA) to
 // `decimals` places.
 std::string ContrastText(double ratio, int decimals);
-// Short form for the title strip: "4.6 AA", "21 AAA", "3.2 large" (AA for
-// large text only), "1.2" (fails).
+// Short form for the title strip, judged for normal text: "4.6 AA", "21 AAA",
+// "3.2" (no pass).
 std::string ContrastSummary(double ratio);
 
 enum class ColorVision { Normal = 0, Protanopia, Deuteranopia, Tritanopia };

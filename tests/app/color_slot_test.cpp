@@ -87,8 +87,8 @@ TEST(SlotDrop, MarkersNeverBecomeSlotColoursAndTheRefreshFollowsTheSelection) {
 
 TEST(SlotContrast, EachOtherSlotNumberedAsTheUserSeesThem) {
   const std::array<TColor, kSlotCount> slots = {clWhite, clBlack, 0x767676, clWhite};
-  EXPECT_EQ(SlotContrastHint(0, slots), "1:2 21 AAA  1:3 4.5 AA  1:4 1.0");
-  EXPECT_EQ(SlotContrastHint(2, slots), "3:1 4.5 AA  3:2 4.6 AA  3:4 4.5 AA");
+  EXPECT_EQ(SlotContrastHint(0, slots), "2: 21 AAA \u00B7 3: 4.5 AA \u00B7 4: 1.0");
+  EXPECT_EQ(SlotContrastHint(2, slots), "1: 4.5 AA \u00B7 2: 4.6 AA \u00B7 4: 4.5 AA");
 }
 
 TEST(FontSample, FaceNameIsCutAfter31CharactersNotInsideOne) {

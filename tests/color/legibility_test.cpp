@@ -28,7 +28,7 @@ TEST(Contrast, KnownPairsAndPassMarks) {
   EXPECT_EQ(ContrastSummary(21.0), "21 AAA");
   EXPECT_EQ(ContrastSummary(7.0), "7.0 AAA");
   EXPECT_EQ(ContrastSummary(4.56), "4.5 AA");
-  EXPECT_EQ(ContrastSummary(3.2), "3.2 large");
+  EXPECT_EQ(ContrastSummary(3.2), "3.2");
   EXPECT_EQ(ContrastSummary(1.26), "1.2");
 }
 

@@ -92,6 +92,38 @@ for ch in 0 2 4; do
 done
 shot typed
 
+# Is the harmony legible? Hovering slot 2's swatch writes its contrasts into
+# the title strip (the texts are the unit tests'); the strip must change.
+strip() { convert "$E2E_DIR/$1.png" -crop 160x15+150+0 +repage "$E2E_DIR/$1-strip.png"; }
+xdotool mousemove $((wx + 420)) $((wy + 340)); sleep 0.4
+screenshot_kolo "$E2E_DIR/before_hover.png"
+xdotool mousemove $((wx + 274)) $((wy + 19 + 18 + 8)); sleep 0.2
+xdotool mousemove $((wx + 275)) $((wy + 19 + 18 + 9)); sleep 0.6
+screenshot_kolo "$E2E_DIR/hover.png"
+strip before_hover; strip hover
+changed=$(compare -metric AE "$E2E_DIR/before_hover-strip.png" "$E2E_DIR/hover-strip.png" null: 2>&1 || true)
+note "the title strip changed in $changed pixels on hovering slot 2"
+[ "${changed:-0}" -gt 100 ] 2>/dev/null || fail "hovering a slot's swatch left the title strip as it was"
+
+# The layout preview as a deuteranope sees it: right click, third choice. Its
+# pixels in slot 2's colour turn into another colour; the slot stays.
+preview() { convert "$E2E_DIR/$1.png" -crop 80x40+267+113 +repage txt:- | grep -ci "#$2" || true; }
+ground=$(slot 2)
+shot normal_preview
+[ "$(preview normal_preview "$ground")" -gt 50 ] || fail "the preview does not show slot 2's $ground"
+xdotool mousemove $((wx + 267 + 40)) $((wy + 113 + 20)); sleep 0.3
+xdotool click 3; sleep 0.6
+probe menu 5 >/dev/null || fail "no menu on the layout preview"
+xdotool key Down Down Down Return; sleep 0.6
+shot deuteranopia
+[ "$(preview deuteranopia "$ground")" = 0 ] || fail "the deuteranope's preview still shows $ground"
+[ "$(slot 2)" = "$ground" ] || fail "the preview changed slot 2 to $(slot 2)"
+xdotool mousemove $((wx + 267 + 40)) $((wy + 113 + 20)); sleep 0.3
+xdotool click 3; sleep 0.6
+xdotool key Down Return; sleep 0.6
+shot normal_again
+[ "$(preview normal_again "$ground")" -gt 50 ] || fail "normal vision does not come back"
+
 probe send-close >/dev/null
 for _ in $(seq 1 50); do probe state | grep -q '^found=0' && break; sleep 0.2; done
 probe state | grep -q '^found=0' || fail "Kolo did not close"

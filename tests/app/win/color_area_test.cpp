@@ -147,7 +147,7 @@ TEST_F(ColorAreaTest, RefreshRewritesTheCurrentEditOnlyWithFlag4) {
   EXPECT_EQ(Text(Edit(2)), "12") << "0x08 leaves the edit being typed in";
   EXPECT_EQ(area.SwatchColor(0), 0x0080FFu);
   // The swatch's hint is its colour, then its contrast with the other slots.
-  EXPECT_EQ(area.SlotControls(3).color.Hint().rfind(ColorHint(0x123456) + " 4:1 ", 0), 0u)
+  EXPECT_EQ(area.SlotControls(3).color.Hint().rfind(ColorHint(0x123456) + " 1: ", 0), 0u)
       << area.SlotControls(3).color.Hint();
   host.RefreshColors(0x04);
   EXPECT_EQ(Text(Edit(2)), "0080C0");
