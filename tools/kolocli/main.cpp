@@ -233,17 +233,24 @@ int NewCommand(const Args& a) {
   return Save(a.positional[0], NewPaletteColors(type, rng), a.format) ? 0 : 1;
 }
 
-int GradientCommand(const Args& a) {
-  if (a.positional.size() != 5) return Usage("palette gradient needs four colours and OUT");
-  std::array<TColor, 4> slots{};
-  for (std::size_t k = 0; k < 4; ++k) {
+// The first N positional texts as colours; a text that is not one is named on stderr.
+template <std::size_t N>
+bool ParseColors(const Args& a, std::array<TColor, N>& out) {
+  for (std::size_t k = 0; k < N; ++k) {
     std::optional<TColor> c = ParseColor(a.positional[k], a.format);
     if (!c) {
       std::fprintf(stderr, "kolocli: not a colour: %s\n", a.positional[k].c_str());
-      return 1;
+      return false;
     }
-    slots[k] = *c;
+    out[k] = *c;
   }
+  return true;
+}
+
+int GradientCommand(const Args& a) {
+  if (a.positional.size() != 5) return Usage("palette gradient needs four colours and OUT");
+  std::array<TColor, 4> slots{};
+  if (!ParseColors(a, slots)) return 1;
   const FixCells cells = GradientPalette(slots);
   return Save(a.positional[4], {cells.begin(), cells.end()}, a.format) ? 0 : 1;
 }
@@ -253,16 +260,14 @@ int GradientCommand(const Args& a) {
 int HarmonyCommand(const Args& a) {
   if (a.type == 0) return Usage("harmony needs --type");
   if (a.positional.size() != 1) return Usage("harmony needs one COLOR");
-  std::optional<TColor> c = ParseColor(a.positional[0], a.format);
-  if (!c) {
-    std::fprintf(stderr, "kolocli: not a colour: %s\n", a.positional[0].c_str());
-    return 1;
-  }
+  std::array<TColor, 1> colour{};
+  if (!ParseColors(a, colour)) return 1;
   WheelModel wheel;
   wheel.wheelType = a.type;
   wheel.SetPreset(a.preset);
-  wheel.Search(*c);
-  std::array<TColor, 4> slots = {*c, *c, *c, *c};
+  wheel.Search(colour[0]);
+  std::array<TColor, 4> slots;
+  slots.fill(colour[0]);
   wheel.Recompute(slots, false);
   for (int i = 0; i < wheel.SlotsUsed(); ++i) std::printf("%s\n", FormatColor(slots[static_cast<std::size_t>(i)], a.format).c_str());
   return 0;
@@ -271,14 +276,7 @@ int HarmonyCommand(const Args& a) {
 int ContrastCommand(const Args& a) {
   if (a.positional.size() != 2) return Usage("contrast needs two colours");
   std::array<TColor, 2> pair{};
-  for (std::size_t k = 0; k < 2; ++k) {
-    std::optional<TColor> c = ParseColor(a.positional[k], a.format);
-    if (!c) {
-      std::fprintf(stderr, "kolocli: not a colour: %s\n", a.positional[k].c_str());
-      return 1;
-    }
-    pair[k] = *c;
-  }
+  if (!ParseColors(a, pair)) return 1;
   const double ratio = ContrastRatio(pair[0], pair[1]);
   const ContrastVerdict v = JudgeContrast(ratio);
   auto verdict = [](bool pass) { return pass ? "pass" : "fail"; };

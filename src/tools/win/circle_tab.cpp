@@ -1,7 +1,5 @@
 #include "tools/win/circle_tab.h"
 
-#include <commctrl.h>
-
 #include <cmath>
 #include <string>
 
@@ -74,7 +72,7 @@ void TCircleTab::CreateControls() {
     lbCirPalette[k].Create(page, 18, top + 3, 9, 14);
     chCurPalette[k].SetCheckLabel(&lbCirPalette[k]);
     HWND edit = PlaceValueEdit(edCirPanel[k], page, 28, top + 1, 30, 18, Widen(labels[i]));
-    ::SetWindowSubclass(edit, EditProc, static_cast<UINT_PTR>(tag), reinterpret_cast<DWORD_PTR>(this));
+    FilterValueEdit(edit, [this, tag] { edCirPalette1KeyUp(tag); });
     auto& sub = btnCircleSubPalette[k];
     PlacePictureButton(sub, mainImages, page, art::kImgValueButtonTallNormal, 60, top + 2, "", L"value slider",
                        {9, 16});
@@ -307,26 +305,6 @@ void TCircleTab::chCurPalette1Click(int tag) {
   Recompute(true);
   main_.RefreshColors(kFullUpdate);
   changed = true;
-}
-
-LRESULT CALLBACK TCircleTab::EditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self) {
-  auto* tab = reinterpret_cast<TCircleTab*>(self);
-  switch (m) {
-    case WM_CHAR:
-      if (!IsValueEditChar(static_cast<unsigned>(w))) return 0;
-      break;
-    case WM_KEYUP: {
-      LRESULT r = ::DefSubclassProc(h, m, w, l);
-      tab->edCirPalette1KeyUp(static_cast<int>(id));
-      return r;
-    }
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(h, EditProc, id);
-      break;
-    default:
-      break;
-  }
-  return ::DefSubclassProc(h, m, w, l);
 }
 
 // --- settings ---

@@ -75,7 +75,6 @@ class TCircleTab : public TBaseTab {
   void Search();
   void SetBase(int tag, TColor c);
   void SetValue(int tag, double v);
-  static LRESULT CALLBACK EditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self);
 
   WheelModel model_;
   // A drag over a base-colour panel shows live; these put things back when it leaves.

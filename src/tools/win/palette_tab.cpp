@@ -3,8 +3,6 @@
 #include "widgets/win/picture_controls.h"
 #include "tools/win/value_controls.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "art_ids.h"
@@ -21,7 +19,6 @@ namespace {
 constexpr UINT_PTR kTypeTimer = 1;
 constexpr UINT kTypeFirstDelayMs = 500;
 constexpr UINT kTypeRepeatMs = 50;
-constexpr UINT_PTR kCmykEditId = 10;  // subclass ids: 1..3 the three edits, 11..14 the CMYK ones
 
 // The page's layout (97 x 122): model buttons, view buttons, then the pager
 // with the value rows.
@@ -78,7 +75,7 @@ void TPaletteTab::CreateThreeSubTab() {
     lbPalette[k].Create(ThreeSubTab, 15, top + 3, 10, 14);
     chPalette[k].SetCheckLabel(&lbPalette[k]);
     HWND edit = PlaceValueEdit(edPanel[k], ThreeSubTab, 26, top + 1, 30, 18, L"value " + std::to_wstring(i + 1));
-    ::SetWindowSubclass(edit, EditProc, static_cast<UINT_PTR>(i + 1), reinterpret_cast<DWORD_PTR>(this));
+    FilterValueEdit(edit, [this, edit] { edPalette1KeyUp(edit); });
     for (int up = 0; up < 2; ++up) {
       auto& b = btnud[k * 2 + static_cast<size_t>(up)];
       const int tag = 2 * i + 1 + up;  // odd up, even down
@@ -105,7 +102,7 @@ void TPaletteTab::CreateFourSubTab() {
     lbCMYK[k].SetCaption(names[i]);
     lbCMYK[k].Create(FourSubTab, 4, top + 2, 10, 14);
     HWND edit = PlaceValueEdit(edCmykPanel[k], FourSubTab, 15, top, 30, 16, Widen(std::string("value ") + names[i]));
-    ::SetWindowSubclass(edit, EditProc, kCmykEditId + static_cast<UINT_PTR>(i + 1), reinterpret_cast<DWORD_PTR>(this));
+    FilterValueEdit(edit, [this, edit] { edPalette1KeyUp(edit); });
     auto& sub = btnCmykSub[k];
     PlacePictureButton(sub, mainImages, FourSubTab, kImgValueButtonSmallNormal, 47, top + 1, "", L"value slider",
                        {9, 7});
@@ -341,36 +338,6 @@ void TPaletteTab::btnSubPalette1MouseDown(int component, TVMPictureButton& butto
     StoreColor(model_.SetComponent(component, lo + value));
     main_.RefreshColors(0x37);
   }, model_.DisplayValue(component) - r.lo);
-}
-
-LRESULT CALLBACK TPaletteTab::EditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self) {
-  auto* tab = reinterpret_cast<TPaletteTab*>(self);
-  switch (m) {
-    case WM_CHAR:
-      if (!IsValueEditChar(static_cast<unsigned>(w))) return 0;
-      break;
-    case WM_KEYUP: {
-      LRESULT r = ::DefSubclassProc(h, m, w, l);
-      tab->edPalette1KeyUp(h);
-      return r;
-    }
-    case WM_PASTE: {
-      // Pasted text passes the same filter as typing.
-      const auto text = ReadClipboardText();
-      if (text) {
-        const std::wstring clean = Widen(FilterValueText(*text));
-        ::SendMessageW(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(clean.c_str()));
-        tab->edPalette1KeyUp(h);
-      }
-      return 0;
-    }
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(h, EditProc, id);
-      break;
-    default:
-      break;
-  }
-  return ::DefSubclassProc(h, m, w, l);
 }
 
 // --- settings ---

@@ -1,6 +1,10 @@
 #include "tools/win/value_controls.h"
 
+#include <commctrl.h>
+
 #include "art_ids.h"
+#include "frame/win/clipboard_text.h"
+#include "tools/palette_model.h"
 
 namespace kolo::win {
 
@@ -34,6 +38,45 @@ HWND PlaceValueEdit(TEditPanel& panel, Widget& parent, int x, int y, int w, int 
   ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   panel.edit = edit;
   return edit;
+}
+
+namespace {
+
+LRESULT CALLBACK ValueEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data) {
+  auto* released = reinterpret_cast<std::function<void()>*>(data);
+  switch (m) {
+    case WM_CHAR:
+      if (!IsValueEditChar(static_cast<unsigned>(w))) return 0;
+      break;
+    case WM_KEYUP: {
+      LRESULT r = ::DefSubclassProc(h, m, w, l);
+      (*released)();
+      return r;
+    }
+    case WM_PASTE: {
+      // Pasted text passes the same filter as typing.
+      if (const auto text = ReadClipboardText()) {
+        const std::wstring clean = Widen(FilterValueText(*text));
+        ::SendMessageW(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(clean.c_str()));
+        (*released)();
+      }
+      return 0;
+    }
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(h, ValueEditProc, id);
+      delete released;
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(h, m, w, l);
+}
+
+}  // namespace
+
+void FilterValueEdit(HWND edit, std::function<void()> released) {
+  if (!edit) return;
+  ::SetWindowSubclass(edit, ValueEditProc, 1, reinterpret_cast<DWORD_PTR>(new std::function<void()>(std::move(released))));
 }
 
 std::string ValueEditText(HWND edit) {

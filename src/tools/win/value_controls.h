@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "widgets/win/edit_panel.h"
@@ -18,6 +19,10 @@ void PlaceRadioBox(TVMImageCheckbox& box, TVMGIFImageList& images, Widget& paren
 // A number edit of up to three digits on its panel at (x, y), w x h; the
 // panel's window text `name` is the edit's accessible name.
 HWND PlaceValueEdit(TEditPanel& panel, Widget& parent, int x, int y, int w, int h, const std::wstring& name);
+
+// Keeps typed and pasted text to what a number edit takes (digits, "-", the
+// editing keys) and calls `released` after every key release and paste.
+void FilterValueEdit(HWND edit, std::function<void()> released);
 
 std::string ValueEditText(HWND edit);
 // Writes the text (caret at its end) unless the edit already shows it.
