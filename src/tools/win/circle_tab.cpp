@@ -295,7 +295,6 @@ void TCircleTab::btnCircleSubPalette1MouseDown(int tag) {
     Recompute(true);
     // The radius shows this value: only the markers move.
     main_.RefreshColors((tag == 1) == model_.isSaturation ? kMarkersUpdate : kFullUpdate);
-    UpdateEdits();
     changed = true;
   }, static_cast<int>(RoundHalfEven(current)));
 }
