@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Mixing colours with real input. On the mixing tab the red swatch dragged onto
-# an area fills it; blue dropped on it averages to 7F007F; a click on the area
+# an area fills it (the areas it passed over stay empty); blue dropped on it averages to 7F007F; a click on the area
 # makes that the first slot's colour. With XOR chosen, blue again gives 7F0080.
 # The eraser empties the area. Another picture is chosen by its button; "clear
 # all" asks first and Yes empties the areas. The colours survive a restart.
@@ -39,6 +39,9 @@ sleep 0.8
 [ "$(area empty)" = FEFFFF ] || fail "the top-left area does not start empty"
 drag "${red[@]}" 40 31
 [ "$(area red)" = FF0000 ] || fail "the red swatch dropped on the area gives $(area red2)"
+# The drag passed over the area below on its way (at 50, 137): that one is empty again.
+[ "$(pixel_of "$E2E_DIR/red.png" $((4 + 50)) $((19 + 137)) | tr 'a-f' 'A-F')" = FEFFFF ] ||
+  fail "an area the drag only passed over kept its colour"
 drag "${blue[@]}" 40 31
 [ "$(area mixed)" = 7F007F ] || fail "blue averaged into red gives $(area mixed2)"
 

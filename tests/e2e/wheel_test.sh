@@ -92,6 +92,34 @@ for ch in 0 2 4; do
 done
 shot typed
 
+# Johannes Itten's colours: the preset button fills the six cells.
+click $((px + 61 + 11)) $((py + 42 + 9))
+shot itten
+[ "$(pixel_of "$E2E_DIR/itten.png" $((264 + 4 + 7)) $((153 + 63 + 7)) | tr 'a-f' 'A-F')" = DF1A19 ] ||
+  fail "the Itten preset did not fill the first base colour"
+# Base colour 2 dragged out onto slot 4's swatch.
+xdotool mousemove $((px + 4 + 15 + 7)) $((py + 63 + 7)); sleep 0.3
+xdotool mousedown 1; sleep 0.2
+for step in 1 2 3 4 5 6; do xdotool mousemove $((px + 26 - 2 * step)) $((py + 70 - 17 * step)); sleep 0.1; done
+xdotool mousemove $((wx + 275)) $((wy + 19 + 54 + 9)); sleep 0.3
+xdotool mouseup 1; sleep 0.6
+[ "$(slot 4)" = 612E80 ] || fail "base colour 2 dropped on slot 4 gave '$(slot 4)'"
+
+# The radius shows B instead of S: the wheel is drawn again.
+before=$(pixel_of "$E2E_DIR/itten.png" $((4 + 128 + 60)) $((19 + 127)))
+click $((px + 4 + 5)) $((py + 101 + 4 + 5))
+shot radius_b
+[ "$(pixel_of "$E2E_DIR/radius_b.png" $((4 + 128 + 60)) $((19 + 127)))" != "$before" ] ||
+  fail "choosing B for the radius left the wheel as it was"
+
+# S from its value slider: press the button and drag down, as with the colour-space tab.
+first=$(slot 1)
+xdotool mousemove $((px + 60 + 4)) $((py + 81 + 2 + 8)); sleep 0.3
+xdotool mousedown 1; sleep 0.4
+for step in 1 2 3 4; do xdotool mousemove_relative 0 10; sleep 0.15; done
+xdotool mouseup 1; sleep 0.5
+[ "$(slot 1)" != "$first" ] || fail "the S slider left slot 1 at $first"
+
 # Is the harmony legible? Hovering slot 2's swatch writes its contrasts into
 # the title strip (the texts are the unit tests'); the strip must change.
 strip() { convert "$E2E_DIR/$1.png" -crop 160x15+150+0 +repage "$E2E_DIR/$1-strip.png"; }

@@ -242,8 +242,9 @@ void TCircleTab::SetBase(int tag, TColor c) {
 }
 
 void TCircleTab::panColDragEnter(int tag, TColor dragged) {
+  previewTag_ = 0;
   // Only colours: the transparent and empty markers have no place on the wheel.
-  if (dragged & 0xFF000000u) return;
+  if ((dragged & 0xFF000000u) || model_.baseColors[static_cast<size_t>(tag - 1)] == dragged) return;
   previewTag_ = tag;
   previewSaved_ = model_.baseColors[static_cast<size_t>(tag - 1)];
   previewChanged_ = changed;
@@ -261,9 +262,9 @@ void TCircleTab::panColDragLeave(int tag) {
 void TCircleTab::panColEndDrag(int tag, TColor dragged) {
   const bool previewed = previewTag_ == tag;
   previewTag_ = 0;
-  if (dragged & 0xFF000000u) return;
-  if (!previewed || model_.baseColors[static_cast<size_t>(tag - 1)] != dragged) SetBase(tag, dragged);
-  changed = true;
+  // The preview already put the colour in; a colour the cell holds changes nothing.
+  if (previewed || (dragged & 0xFF000000u) || model_.baseColors[static_cast<size_t>(tag - 1)] == dragged) return;
+  SetBase(tag, dragged);
 }
 
 void TCircleTab::SetValue(int tag, double v) {
@@ -295,7 +296,6 @@ void TCircleTab::btnCircleSubPalette1MouseDown(int tag) {
     Recompute(true);
     // The radius shows this value: only the markers move.
     main_.RefreshColors((tag == 1) == model_.isSaturation ? kMarkersUpdate : kFullUpdate);
-    UpdateEdits();
     changed = true;
   }, static_cast<int>(RoundHalfEven(current)));
 }

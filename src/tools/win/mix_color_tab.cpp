@@ -46,7 +46,7 @@ void TMixColorTab::CreateControls() {
   MixPaletteImg.SetImageList(&MixImageList);
   const layout::Rect r = layout::kImgMain;
   MixPaletteImg.Create(main_.pages.MixPaletteImageTab, r.x, r.y, r.w, r.h);
-  ::SetWindowTextW(MixPaletteImg.Handle(), L"colouring picture");
+  ::SetWindowTextW(MixPaletteImg.Handle(), L"mixing picture");
   // The base class picks, clicks and drags from the picture as from the main image.
   MixPaletteImg.OnMouseDown = [this](Widget&, MouseButton b, unsigned s, int x, int y) { MouseDown(b, s, x, y); };
   MixPaletteImg.OnMouseMove = [this](Widget&, unsigned s, int x, int y) { MouseMove(s, x, y); };

@@ -95,6 +95,9 @@ TEST_F(CircleTabTest, BaseCellsPreviewSwapOnDropAndLeavingUntouchedRestoresTheSl
   EXPECT_EQ(tab->panCol[2].Color(), preset[2]);
   EXPECT_FALSE(tab->changed) << "a drag that only passed over changed nothing";
   EXPECT_FALSE(tab->chBaseColor[0].Enabled()) << "the RGB preset is still the one shown";
+  // A cell's own colour dropped back on it (a drag that went nowhere) changes nothing either.
+  DragOverCell(4, preset[3], true);
+  EXPECT_FALSE(tab->changed);
 
   // Leaving now puts the slots back as they were before the tab was opened.
   main->ClickTabButton(2);
