@@ -66,6 +66,13 @@ bool CopyText(ClipboardSnapshot& out) {
   return true;
 }
 
+// FNV-1a over the rows: tells two pictures of one size and one PNG length apart.
+std::uint64_t PixelHash(const std::vector<std::uint8_t>& pixels) {
+  std::uint64_t h = 1469598103934665603ull;
+  for (std::uint8_t b : pixels) h = (h ^ b) * 1099511628211ull;
+  return h;
+}
+
 bool MarkedPrivate() {
   const PrivacyFormats& f = PrivacyFormats::Get();
   if ((f.exclude && ::IsClipboardFormatAvailable(f.exclude)) || (f.ignore && ::IsClipboardFormatAvailable(f.ignore)))
@@ -198,10 +205,15 @@ WrittenPicture PictureWriter::Write(PendingPicture& p) {
   if (::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &fa))
     w.fileSize = (static_cast<long long>(fa.nFileSizeHigh) << 32) | fa.nFileSizeLow;
   if (p.fromClipboard) {
-    w.duplicate = w.fileSize == lastFileSize_ && w.width == lastWidth_ && w.height == lastHeight_;
+    // Same size and same PNG length is not proof enough: two different
+    // pictures can share both, and the second would be lost. The pixels decide.
+    const std::uint64_t hash = PixelHash(p.pixels);
+    w.duplicate = w.fileSize == lastFileSize_ && w.width == lastWidth_ && w.height == lastHeight_ &&
+                  hash == lastPixelHash_;
     lastFileSize_ = w.fileSize;
     lastWidth_ = w.width;
     lastHeight_ = w.height;
+    lastPixelHash_ = hash;
   }
   if (w.duplicate)
     ::DeleteFileW(path.c_str());

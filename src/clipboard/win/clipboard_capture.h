@@ -101,6 +101,7 @@ class PictureWriter {
   std::time_t lastTime_ = 0;
   int lastWidth_ = -1, lastHeight_ = -1;
   long long lastFileSize_ = -1;
+  std::uint64_t lastPixelHash_ = 0;
   std::thread thread_;
 };
 

@@ -222,6 +222,8 @@ TEST_F(GetColorTabTest, PaintingByDragShowsOnTheGrid) {
 // other copy command enter the history like any other program's copy.
 TEST_F(GetColorTabTest, OnlyTheHistorysOwnCopySkipsTheNextChange) {
   FillDistinct();
+  TKOLClipboardList& history = main_->clipboardTab->ClipboardColorList;
+  history.Clear();
   HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(::OpenClipboard(other));
   main_->clipboardTab->SkipNextChange = false;
@@ -232,12 +234,17 @@ TEST_F(GetColorTabTest, OnlyTheHistorysOwnCopySkipsTheNextChange) {
   EXPECT_FALSE(textCopied);
   EXPECT_FALSE(skippedText) << "a copy that never reached the clipboard skips nothing";
   ClickButton(tab_->btnCopyImage);
+  Pump(50);
   EXPECT_FALSE(main_->clipboardTab->SkipNextChange);
   EXPECT_TRUE(CopyTextToClipboard(L"#102030"));
-  EXPECT_FALSE(main_->clipboardTab->SkipNextChange);
-  EXPECT_TRUE(CopyTextToClipboard(L"#102030", true));
-  EXPECT_TRUE(main_->clipboardTab->SkipNextChange);
-  main_->clipboardTab->SkipNextChange = false;
+  Pump(50);
+  ASSERT_EQ(history.Count(), 1) << "another copy command's colour enters the history";
+  EXPECT_EQ(history.Colors()[0], 0x302010u);
+  EXPECT_TRUE(CopyTextToClipboard(L"#405060", true));
+  Pump(50);
+  EXPECT_EQ(history.Count(), 1) << "the history's own copy does not come back";
+  EXPECT_FALSE(main_->clipboardTab->SkipNextChange) << "the skip is used up by that one change";
+  history.Clear();
 }
 
 // Real drags, each driven by mouse messages on its source: a slot's colour,
