@@ -111,18 +111,47 @@ shot strip
   fail "the row's colour dragged onto cell 3 of the strip did not land there"
 note "drag from a row onto the strip"
 
+# --- and a strip cell's colour dragged onto the second row's swatch ---
+cell5=$(pixel_of "$E2E_DIR/strip.png" $((2 + 5 * 20 + 12)) $((277 + 11)))
+xdotool mousemove $((wx + 2 + 5 * 20 + 12)) $cell_y mousedown 1
+sleep 0.2
+xdotool mousemove $((wx + 2 + 5 * 20 + 20)) $cell_y; sleep 0.2
+xdotool mousemove $((wx + 264 + 12)) $((wy + 19 + 30)); sleep 0.2
+xdotool mousemove $((wx + 264 + 13)) $((wy + 19 + 30)); sleep 0.2
+xdotool mouseup 1
+sleep 0.5
+[ "$(row_swatch 1)" = "$cell5" ] || fail "cell 5's colour ($cell5) dropped on the second row did not replace it"
+history_has "$cell5" || fail "the dropped colour was not written to the colour file"
+note "drag from the strip onto a row"
+
+# --- a picture file opened into the history; one column ---
+convert -size 50x40 xc:'#AA5500' "png24:$E2E_DIR/opened.png"
+xdotool mousemove $((wx + 65)) $((wy + 96)) click 1  # the picture list has the focus: the picture tools show
+sleep 0.5
+xdotool mousemove $((wx + 14)) $((wy + 287)) click 1
+file_dialog Open "$E2E_DIR/opened.png"
+wait_for 10 test "$(pngs)" = 2 || fail "the opened file did not become a picture of the history ($(ls "$CLIP"))"
+newest="$CLIP/$(ls "$CLIP" | grep '^[0-9]\{12\}\.png$' | sort | tail -n1)"
+[ "$(identify -format '%wx%h' "$newest")" = 50x40 ] || fail "the opened picture is not 50x40"
+[ "$(pixel_of "$newest" 5 5)" = AA5500 ] || fail "the opened picture's pixels were not kept"
+xdotool mousemove $((wx + 4 + 256 - 51 + 7)) $((wy + 19 + 7)) click 1
+sleep 0.3
+note "an opened file joins the pictures; one column chosen"
+
 # --- restart ---
 before=$(cat "$CLIP/colors.txt")
 probe send-close >/dev/null || fail "no main window to close"
 for _ in $(seq 1 50); do [ "$(probe_value count)" = 0 ] && break; sleep 0.2; done
 stop_kolo
 [ "$(probe reg CLP_countcol)" = 15 ] || fail "CLP_countcol is not 15 after closing"
+[ "$(probe reg CLP_column)" = 1 ] || fail "the column button's choice was not kept"
 start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not come back"
 sleep 1
 [ "$(row_swatch 0)" = 12AB34 ] || fail "the colour history was not there after a restart"
 [ "$(cat "$CLIP/colors.txt")" = "$before" ] || fail "the colour file changed across the restart"
 shot restarted
-[ "$(pixel_of "$E2E_DIR/restarted.png" $((4 + 61)) $((35 + 61)))" = 3366CC ] ||
-  fail "the picture history was not there after a restart"
+# One column now: the newest (the opened picture) fills the first cell, centred.
+[ "$(pixel_of "$E2E_DIR/restarted.png" $((4 + 123)) $((35 + 123)))" = AA5500 ] ||
+  fail "the picture history (one column, the opened picture first) was not there after a restart"
 note "both histories are back after a restart"
