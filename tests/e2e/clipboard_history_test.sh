@@ -17,6 +17,7 @@ sleep 1
 
 shot() { xdotool mousemove 20 20; sleep 0.4; screenshot_kolo "$E2E_DIR/$1.png" || fail "no screenshot"; }
 pngs() { ls "$CLIP" 2>/dev/null | grep -c '^[0-9]\{12\}\.png$' || true; }
+pngs_are() { [ "$(pngs)" = "$1" ]; }
 row_swatch() { shot row; pixel_of "$E2E_DIR/row.png" $((264 + 12)) $((19 + 20 * $1 + 10)); }
 wait_for() { # SECONDS COMMAND...: until the command succeeds
   local t=$1 i; shift
@@ -40,7 +41,7 @@ note "colour texts: rows 0080FF, FF0000"
 
 # --- pictures ---
 probe copy-picture 64 48 3366CC >/dev/null || fail "the probe could not copy a picture"
-wait_for 10 test "$(pngs)" = 1 || fail "the copied picture left no PNG in clipbrd ($(ls "$CLIP"))"
+wait_for 10 pngs_are 1 || fail "the copied picture left no PNG in clipbrd ($(ls "$CLIP"))"
 file="$CLIP/$(ls "$CLIP" | grep '^[0-9]\{12\}\.png$')"
 [ "$(identify -format '%wx%h' "$file")" = 64x48 ] || fail "the PNG is not 64x48"
 [ "$(pixel_of "$file" 10 10)" = 3366CC ] || fail "the PNG does not hold the copied pixels"
@@ -53,6 +54,14 @@ shot pictures
   fail "the picture list does not show the copied picture"
 note "picture: $(basename "$file"), shown in the list, a repeat not recorded"
 
+# A burst from a script: every picture is kept under a name of its own, in order.
+for i in $(seq 1 30); do probe copy-picture $((20 + i)) 20 $(printf '%02X4080' $((i * 8))) >/dev/null; done
+wait_for 20 pngs_are 31 || fail "a burst of 30 copies left $(pngs) pictures, not 31"
+[ "$(identify -format '%w' "$CLIP/$(ls "$CLIP" | grep '^[0-9]\{12\}\.png$' | sort | tail -n1)")" = 50 ] ||
+  fail "the newest name does not hold the last picture of the burst"
+probe state | grep -q visible=1 || fail "the window is gone after the burst"
+note "a burst of 30 pictures: 30 files, newest name last"
+
 # --- copies marked private ---
 probe copy-text "#00FF00" ExcludeClipboardContentFromMonitorProcessing >/dev/null
 probe copy-text "#00FF00" CanIncludeInClipboardHistory >/dev/null
@@ -60,7 +69,7 @@ probe copy-text "#00FF00" "Clipboard Viewer Ignore" >/dev/null
 probe copy-picture 30 30 00FF00 ExcludeClipboardContentFromMonitorProcessing >/dev/null
 sleep 1.5
 history_has 00FF00 && fail "a colour marked private was recorded"
-[ "$(pngs)" = 1 ] || fail "a picture marked private was recorded"
+[ "$(pngs)" = 31 ] || fail "a picture marked private was recorded"
 note "private copies left alone"
 
 # --- rows: the copy button copies without coming back; keys, menu, wheel ---
@@ -130,7 +139,7 @@ xdotool mousemove $((wx + 65)) $((wy + 96)) click 1  # the picture list has the 
 sleep 0.5
 xdotool mousemove $((wx + 14)) $((wy + 287)) click 1
 file_dialog Open "$E2E_DIR/opened.png"
-wait_for 10 test "$(pngs)" = 2 || fail "the opened file did not become a picture of the history ($(ls "$CLIP"))"
+wait_for 10 pngs_are 32 || fail "the opened file did not become a picture of the history ($(ls "$CLIP"))"
 newest="$CLIP/$(ls "$CLIP" | grep '^[0-9]\{12\}\.png$' | sort | tail -n1)"
 [ "$(identify -format '%wx%h' "$newest")" = 50x40 ] || fail "the opened picture is not 50x40"
 [ "$(pixel_of "$newest" 5 5)" = AA5500 ] || fail "the opened picture's pixels were not kept"

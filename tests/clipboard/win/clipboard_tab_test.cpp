@@ -272,9 +272,9 @@ TEST_F(ClipboardTabTest, HistoriesSurviveARestartAndACrash) {
   EXPECT_EQ(tab_->ClipboardList().Count(), 1);
 
   // Without the file, the settings' copy is read.
-  fs::remove(fs::path(tab_->ColorFile()));
+  const fs::path colorFile(tab_->ColorFile());
   Close();
-  fs::remove(fs::path(tab_->ColorFile()));
+  fs::remove(colorFile);
   store_.WriteBinary("CLP_colors", {0xFF, 0, 0});  // blue, green, red
   store_.WriteInteger("CLP_countcol", 1);
   Open();
@@ -288,11 +288,17 @@ TEST_F(ClipboardTabTest, HistoriesSurviveARestartAndACrash) {
 }
 
 TEST_F(ClipboardTabTest, RowsSelectCopyAndOpenTheirMenus) {
-  for (TColor c : {0x111111u, 0x222222u, 0x333333u}) colors().AddColor(c);  // 33 on top
+  for (TColor c : {0x112233u, 0x222222u, 0x333333u}) colors().AddColor(c);  // 33 on top
   HWND h = colors().Handle();
   const ClipButtonBox button = colors().ButtonBox();
   ASSERT_GT(button.width, 0);
   const int p = colors().Pitch();
+  // The swatch names its colour in the title strip (BBGGRR after the kind letter).
+  colors().SetItemIndex(-1);
+  ::SendMessageW(h, WM_MOUSEMOVE, 0, Pt(10, 2 * p + 8));
+  EXPECT_EQ(colors().Hint(), "C112233");
+  ::SendMessageW(h, WM_MOUSEMOVE, 0, Pt(40, 2 * p + 8));
+  EXPECT_EQ(colors().Hint(), "");
   // A press on a row selects it; a press on its copy button copies without selecting.
   ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, Pt(30, p + 5));
   ::SendMessageW(h, WM_LBUTTONUP, 0, Pt(30, p + 5));
@@ -301,7 +307,7 @@ TEST_F(ClipboardTabTest, RowsSelectCopyAndOpenTheirMenus) {
   ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, Pt(bx, by));
   ::SendMessageW(h, WM_LBUTTONUP, 0, Pt(bx, by));
   EXPECT_EQ(colors().ItemIndex(), 1);
-  EXPECT_EQ(ReadClipboardText(), FormatColor(0x111111, main_->Options().ColorFormat));
+  EXPECT_EQ(ReadClipboardText(), FormatColor(0x112233, main_->Options().ColorFormat));
   Pump(30);
   EXPECT_EQ(colors().Count(), 3) << "our own copy does not come back";
   // Released away from the button: nothing is copied.
