@@ -12,6 +12,7 @@
 #include "frame/win/system_win.h"
 #include "platform/win/gdiplus_session.h"
 #include "widgets/win/message_box_win.h"
+#include "widgets/win/picture_controls.h"
 
 namespace kolo::win {
 
@@ -23,20 +24,11 @@ constexpr int kScrollerWidth = 9;
 constexpr int kColumnBarHeight = 16;
 constexpr std::size_t kMaxColorFileBytes = 1024 * 1024;
 
-TVMImageButtonListID ButtonImages(int first) {
-  TVMImageButtonListID ids;
-  ids.Normal = first + art::kStateNormal;
-  ids.Move = first + art::kStateHover;
-  ids.Down = first + art::kStateDown;
-  ids.Disable = first + art::kStateDisabled;
-  return ids;
-}
-
 void SetupScroller(TVMScrollImage& s, TVMGIFImageList& images, HWND focus) {
   s.SetImageList(&images);
-  s.ImageUp = ButtonImages(art::kScrollImgArrowUpNormal);
-  s.ImageDown = ButtonImages(art::kScrollImgArrowDownNormal);
-  s.ImageScroll = ButtonImages(art::kScrollImgThumbVerticalNormal);
+  s.ImageUp = ScrollPartStates(art::kScrollImgArrowUpNormal);
+  s.ImageDown = ScrollPartStates(art::kScrollImgArrowDownNormal);
+  s.ImageScroll = ScrollPartStates(art::kScrollImgThumbVerticalNormal);
   s.CentralImageID = art::kScrollImgGripVertical;
   s.SetKing(TScrollKing::Vertical);
   s.FocusControl = focus;
@@ -124,13 +116,9 @@ void TClipboardTab::BuildControls() {
   const char* hints[] = {"S1 Column", "S2 Columns", "S3 Columns"};
   const wchar_t* names[] = {L"1 column", L"2 columns", L"3 columns"};
   for (int i = 0; i < 3; ++i) {
-    TVMPictureButton& b = *columns[i];
-    b.SetImageList(&main_.mainImages);
-    b.SetImages(firsts[i], firsts[i] + 1, firsts[i] + 2, firsts[i] + 3);
-    b.SetHint(hints[i]);
-    b.Create(page, page.Width() - 3 * 17 + i * 17, 1, 15, 13);
-    ::SetWindowTextW(b.Handle(), names[i]);
-    b.OnClick = [this, i](Widget&) { SetColumn(i + 1); };
+    PlacePictureButton(*columns[i], main_.mainImages, page, firsts[i], page.Width() - 3 * 17 + i * 17, 1, hints[i],
+                       names[i]);
+    columns[i]->OnClick = [this, i](Widget&) { SetColumn(i + 1); };
   }
   const int picturesW = page.Width() - kScrollerWidth - 1;
   const int picturesH = page.Height() - kColumnBarHeight;
