@@ -265,7 +265,6 @@ void TClipboardTab::TryCapture() {
 }
 
 void TClipboardTab::TakeWrittenPictures() {
-  bool added = false;
   for (const WrittenPicture& w : writer_->Take()) {
     if (w.fromClipboard && w.width > 0) {
       LastWidth = w.width;
@@ -274,10 +273,9 @@ void TClipboardTab::TakeWrittenPictures() {
     }
     if (w.fileName.empty()) continue;
     pictures_->Add(w.fileName, -1, "");
-    added = true;
   }
   pictures_->ApplyLimit(main_.Options().maxClipImages);
-  if (added) UpdateImageControls();
+  UpdateImageControls();
 }
 
 void TClipboardTab::AddColor(TColor c) { ClipboardColorList.AddColor(c); }

@@ -92,8 +92,9 @@ class TClipboardTab : public TBaseTab {
   int openAttempts = 8;
   UINT openRetryMs = 40;
 
-  TKOLClipboardList ClipboardColorList;
+  // The sliders outlive the lists that scroll with them.
   TVMScrollImage colorScroller, pictureScroller;
+  TKOLClipboardList ClipboardColorList;
   TVMPictureButton btnClipColumn1, btnClipColumn2, btnClipColumn3;
   TPopupMenu ClipColorPopupMenu, ClipImagePopupMenu;
 
