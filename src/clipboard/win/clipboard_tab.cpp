@@ -80,7 +80,6 @@ void TClipboardTab::BuildControls() {
   ClipboardColorList.ImageListID.Move = art::kImgCopyNormal + 1;
   ClipboardColorList.ImageListID.Down = art::kImgCopyNormal + 2;
   ClipboardColorList.SelectColor = 0xF7E8D9;
-  ClipboardColorList.SetHint("Sclipboard colors");
   ClipboardColorList.Create(right, 0, 0, listW, right.Height());
   ::SetWindowTextW(ClipboardColorList.Handle(), L"clipboard colors");
   SetupScroller(colorScroller, main_.scrollImages, ClipboardColorList.Handle());
