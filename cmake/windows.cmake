@@ -71,8 +71,15 @@ set(_kolo_rc_depends "${KOLO_GEN}/art.rc;${KOLO_GEN}/art_ids.h;${CMAKE_SOURCE_DI
 if(TARGET kolod)
   # A copy beside the resource script, as a real build output: the resource is
   # recompiled whenever the library changes (OBJECT_DEPENDS takes no $<...>).
+  # A release signs the hook library before it is packed into Kolo.exe.
+  set(KOLO_CODESIGN_SCRIPT "" CACHE FILEPATH "Signs a binary: SCRIPT IN OUT (release builds)")
+  if(KOLO_CODESIGN_SCRIPT)
+    set(_kolo_hook_copy ${KOLO_CODESIGN_SCRIPT} $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll)
+  else()
+    set(_kolo_hook_copy ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll)
+  endif()
   add_custom_command(OUTPUT ${KOLO_GEN}/kolod.dll
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll
+    COMMAND ${_kolo_hook_copy}
     DEPENDS kolod
     COMMENT "Copying kolod.dll for the resource")
   add_custom_target(kolo_hook_copy DEPENDS ${KOLO_GEN}/kolod.dll)
