@@ -164,3 +164,19 @@ shot restarted
 [ "$(pixel_of "$E2E_DIR/restarted.png" $((4 + 123)) $((35 + 123)))" = AA5500 ] ||
   fail "the picture history (one column, the opened picture first) was not there after a restart"
 note "both histories are back after a restart"
+
+# --- the picture list's menu: Delete all asks, Escape keeps, Yes (Enter) deletes ---
+xdotool mousemove $((wx + 4 + 123)) $((wy + 35 + 123)) click 3
+probe menu 3 | grep -q found=1 || fail "a right click on a picture opened no menu"
+xdotool key Up Return  # Delete all, the last item
+box=$(probe message 10) || fail "no question before deleting all pictures"
+grep -q '^title=Confirmation' <<<"$box" || fail "the question is not a confirmation: $box"
+xdotool key Escape; sleep 0.6
+[ "$(pngs)" = 32 ] || fail "answering Cancel still deleted pictures"
+xdotool mousemove $((wx + 4 + 123)) $((wy + 35 + 123)) click 3
+probe menu 3 | grep -q found=1 || fail "the picture menu did not open again"
+xdotool key Up Return
+probe message 10 >/dev/null || fail "no question the second time"
+xdotool key Return; sleep 0.8
+[ "$(pngs)" = 0 ] || fail "Delete all left $(pngs) pictures"
+note "the picture menu's Delete all asks first, then empties the folder"
