@@ -93,6 +93,9 @@ xdotool mousemove $((wx + 264 + 40)) $((wy + 19 + 10)) click 1
 xdotool key Down Delete
 sleep 0.5
 history_has D0D0D0 && fail "Down then Delete did not remove the second row"
+xdotool key shift+F10
+probe menu 3 | grep -q found=1 || fail "Shift+F10 on the colour rows opened no menu"
+xdotool key Escape; sleep 0.3
 # The menu: Delete on the selected row.
 xdotool mousemove $((wx + 264 + 40)) $((wy + 19 + 10)) click 3
 probe menu 3 | grep -q found=1 || fail "a right click on a row opened no menu"
