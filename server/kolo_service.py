@@ -26,7 +26,7 @@ from urllib.parse import parse_qs
 
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 ID_PATTERN = re.compile(r"^[A-Za-z0-9_-]{22}$")
-PROGRAM_FILE = re.compile(r"^(ver\.txt|kolo[0-9]+_[0-9]+\.bin(\.sig)?)$")
+PROGRAM_FILE = re.compile(r"^((ver\.txt)|(kolo[0-9]+(_[0-9]+)?\.bin))(\.sig)?$")
 DEFAULT_MAX_BYTES = 8 * 1024 * 1024
 MAX_PNG_SIDE = 20000
 

@@ -74,6 +74,10 @@ class TMainFrame : public Window {
   // the value slider and the layout picker are hidden): pop-ups close here.
   virtual void OnProgramDeactivated(std::function<void()> handler) = 0;
 
+  // Marks colour slots 0..count-1 as the wheel's harmony (their frames and copy
+  // buttons change); 0 marks none.
+  virtual void MarkHarmonySlots(int count) {}
+
   // Cursor 21, the main image's square cursor (none until the main window built it).
   virtual HCURSOR SquareCursor() const { return nullptr; }
 
