@@ -33,11 +33,10 @@ if [ -n "${KOLO_SIGN_PKCS12:-}" ]; then
 fi
 
 # The update trusts the release key's public half, compiled in; a release
-# without the key refuses every update rather than trust the test key.
+# without the key (like any build that names none) refuses every update.
+release_key=""
 if [ -n "${KOLO_UPDATE_KEY:-}" ]; then
   release_key=$(openssl rsa -in "$KOLO_UPDATE_KEY" -noout -modulus | sed 's/^Modulus=//')
-else
-  release_key=none
 fi
 
 echo "=== Kolo $version: build ==="
@@ -51,7 +50,7 @@ else
   cmake -S "$root" -B "$build" -UKOLO_CODESIGN_SCRIPT >/dev/null
 fi
 cmake --build "$build" -j "$jobs" --target Kolo
-# The development build goes back to trusting the test key (its next build).
+# The development build goes back to trusting no key (its next build).
 cmake -S "$root" -B "$build" -UKOLO_RELEASE_KEY >/dev/null
 
 rm -rf "$out"
