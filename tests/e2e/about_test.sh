@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The About window from the menus, with real input: "About..." of the window's
 # menu (a right click on the title strip) and of the palette strip's menu opens
-# it centred over Kolo; its link opens the maker's site; Escape and OK close it.
+# it centred over Kolo, and so does a colour slot's; its link opens the maker's
+# site; Escape, OK and the close button close it.
 . "$(dirname "$0")/lib.sh"
 trap 'stop_all; restore_browser' EXIT
 use_test_browser
@@ -51,3 +52,14 @@ about_geometry
 xdotool mousemove $((X + 290 - 8 - 64 - 6 - 32)) $((Y + 112 - 18)) click 1  # OK
 gone_window "About" || fail "OK did not close the About window"
 [ "$(probe_value visible)" = 1 ] || fail "the main window went away with the About window"
+
+# A colour slot's menu has it as well; the title strip's close button closes it.
+xdotool mousemove $((kx + 264 + 11)) $((ky + 19 + 9)) click 3
+rect=$(menu_rect)
+[ -n "$rect" ] || fail "no menu on the colour slot"
+pick_last "$rect"
+wait_window "About" || fail "the slot's About... opened nothing"
+about_geometry
+xdotool mousemove $((X + 290 - 13 + 4)) $((Y + 3 + 5)) click 1  # close
+gone_window "About" || fail "the close button did not close the About window"
+note "the palette strip's and the colour slot's menus opened it too"
