@@ -23,13 +23,17 @@ about_geometry() {
   id=$(xdotool search --onlyvisible --name '^About$' | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$id")"
 }
+about_from_menu() { # X Y NAME: a right click there, then the menu's "About..."
+  local rect
+  xdotool mousemove "$1" "$2" click 3
+  rect=$(menu_rect)
+  [ -n "$rect" ] || fail "no menu on $3"
+  pick_last "$rect"
+  wait_window "About" || fail "About... of $3 opened no About window; windows: $(shown_windows)"
+  about_geometry
+}
 
-xdotool mousemove $((kx + 250)) $((ky + 7)) click 3
-rect=$(menu_rect)
-[ -n "$rect" ] || fail "no menu on the title strip"
-pick_last "$rect"
-wait_window "About" || fail "About... opened no About window; windows: $(shown_windows)"
-about_geometry
+about_from_menu $((kx + 250)) $((ky + 7)) "the title strip"
 [ "$WIDTH" = 290 ] && [ "$HEIGHT" = 112 ] || fail "the About window is ${WIDTH}x$HEIGHT"
 [ $((X + 145)) = $((kx + kw / 2)) ] || fail "the About window is not centred over Kolo"
 sleep 0.5
@@ -43,23 +47,13 @@ gone_window "About" || fail "Escape did not close the About window"
 note "the window's menu opened About; its link opened $(tr -d '\r' <"$BROWSER_PAGES")"
 
 # The palette strip's menu has it too; OK closes it.
-xdotool mousemove $((kx + 2 + 12)) $((ky + 277 + 11)) click 3
-rect=$(menu_rect)
-[ -n "$rect" ] || fail "no menu on the palette strip"
-pick_last "$rect"
-wait_window "About" || fail "the strip's About... opened nothing"
-about_geometry
+about_from_menu $((kx + 2 + 12)) $((ky + 277 + 11)) "the palette strip"
 xdotool mousemove $((X + 290 - 8 - 64 - 6 - 32)) $((Y + 112 - 18)) click 1  # OK
 gone_window "About" || fail "OK did not close the About window"
 [ "$(probe_value visible)" = 1 ] || fail "the main window went away with the About window"
 
 # A colour slot's menu has it as well; the title strip's close button closes it.
-xdotool mousemove $((kx + 264 + 11)) $((ky + 19 + 9)) click 3
-rect=$(menu_rect)
-[ -n "$rect" ] || fail "no menu on the colour slot"
-pick_last "$rect"
-wait_window "About" || fail "the slot's About... opened nothing"
-about_geometry
+about_from_menu $((kx + 264 + 11)) $((ky + 19 + 9)) "a colour slot"
 xdotool mousemove $((X + 290 - 13 + 4)) $((Y + 3 + 5)) click 1  # close
 gone_window "About" || fail "the close button did not close the About window"
 note "the palette strip's and the colour slot's menus opened it too"

@@ -32,21 +32,6 @@ std::function<void(TfrmUpload&)>& ShownHook() {
   return hook;
 }
 
-bool PngEncoder(CLSID& out) {
-  UINT count = 0, size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-  std::vector<std::uint8_t> buffer(size);
-  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
-  for (UINT i = 0; i < count; ++i) {
-    if (std::wstring(codecs[i].MimeType) == L"image/png") {
-      out = codecs[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
-
 // The bytes an image encodes to, through a stream in memory.
 std::string SaveToMemory(Gdiplus::Image& image, const CLSID& encoder) {
   IStream* stream = nullptr;
@@ -70,7 +55,7 @@ std::string SaveToMemory(Gdiplus::Image& image, const CLSID& encoder) {
 
 std::string EncodeUploadPng(Gdiplus::Image& image, long long transparent, int limit) {
   CLSID png;
-  if (!EnsureGdiplus() || !PngEncoder(png)) return {};
+  if (!FindImageEncoder(L"image/png", png)) return {};
   const int width = static_cast<int>(image.GetWidth()), height = static_cast<int>(image.GetHeight());
   if (width < 1 || height < 1) return {};
   const SentSize size = UploadSize(width, height, limit);
