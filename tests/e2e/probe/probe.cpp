@@ -18,6 +18,10 @@
 //   kolo_probe focus-text TITLE      print the text of the control that has the keyboard
 //                                    focus in the visible top-level window titled TITLE
 //                                    ("focus=none" when there is no such window or focus)
+//   kolo_probe control TITLE NAME    print the screen rect (x,y,w,h) of the first visible
+//                                    control named NAME in the visible window titled TITLE
+//                                    (or of class C for a TITLE "class:C")
+//                                    ("found=0" when there is none)
 #include <windows.h>
 
 #include <cstdio>
@@ -191,6 +195,44 @@ int FocusText(const char* title) {
   return 0;
 }
 
+struct ControlSearch {
+  const wchar_t* name;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindControl(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<ControlSearch*>(lp);
+  wchar_t text[256] = {};
+  ::GetWindowTextW(h, text, 256);
+  if (::IsWindowVisible(h) && wcscmp(text, search->name) == 0) {
+    search->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Control(const char* title, const char* name) {
+  wchar_t wideTitle[256] = {}, wideName[256] = {};
+  ::MultiByteToWideChar(CP_UTF8, 0, title, -1, wideTitle, 256);
+  ::MultiByteToWideChar(CP_UTF8, 0, name, -1, wideName, 256);
+  // "class:NAME" looks for a window of that class instead of a title.
+  const bool byClass = wcsncmp(wideTitle, L"class:", 6) == 0;
+  HWND top = nullptr;
+  while ((top = ::FindWindowExW(nullptr, top, byClass ? wideTitle + 6 : nullptr, byClass ? nullptr : wideTitle)) &&
+         !::IsWindowVisible(top)) {
+  }
+  ControlSearch search{wideName};
+  if (top) ::EnumChildWindows(top, FindControl, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  RECT r{};
+  ::GetWindowRect(search.found, &r);
+  std::printf("found=1\nrect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return 0;
+}
+
 int g_changes = 0;
 
 LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -262,6 +304,7 @@ int main(int argc, char** argv) {
   if (!std::strcmp(cmd, "message")) return Message(argc > 2 ? std::atof(argv[2]) : 0);
   if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
   if (!std::strcmp(cmd, "focus-text") && argc > 2) return FocusText(argv[2]);
+  if (!std::strcmp(cmd, "control") && argc > 3) return Control(argv[2], argv[3]);
   if (!std::strcmp(cmd, "menu")) return Menu(argc > 2 ? std::atof(argv[2]) : 0);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
