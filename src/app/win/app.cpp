@@ -8,7 +8,9 @@
 
 #include "platform/messages.h"
 #include "app/win/main_window.h"
+#include "app/win/color_area.h"
 #include "dialogs/win/property_form.h"
+#include "fonts/win/font_preview_form.h"
 #include "palette/win/new_palette_form.h"
 #include "palette/win/palette_strip.h"
 #include "widgets/win/list_form.h"
@@ -90,6 +92,16 @@ int RunKolo(const std::vector<std::wstring>& args) {
       case SecondaryForm::List: {
         auto form = std::make_unique<TfrmList>();
         form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::FontPreview: {
+        auto form = std::make_unique<TfrmFontPreview>();
+        form->Create(main->Handle(), *main);
+        TColorArea& area = *main->colorArea;
+        form->onSampleChanged = [&area] { area.RefreshFontSample(); };
+        area.showFontBrowser = [f = form.get(), &area] { f->ShowFontBrowser(area.panFontText.WindowRect()); };
+        area.fontBrowserShowing = [f = form.get()] { return f->IsShowing(); };
         forms.push_back(std::move(form));
         break;
       }

@@ -9,6 +9,8 @@
 #include "frame/win/system_win.h"
 #include "color/color_text.h"
 #include "palette/win/palette_strip.h"
+#include "fonts/font_list_model.h"
+#include "fonts/win/font_families.h"
 
 namespace kolo::win {
 
@@ -95,6 +97,7 @@ TColorArea::TColorArea(TfrmMain& main)
   copyText = [](const std::string& text) { return CopyTextToClipboard(Widen(text)); };
   clipboardText = [] { return ReadClipboardText(); };
   onHelp = [] { OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual"); };
+  fontInstalled = [](const std::string& name) { return FontFamilyInstalled(name); };
   acEditText.OnExecute = [this] { acEditTextExecute(); };
   BuildMenus();
 }
@@ -299,8 +302,17 @@ void TColorArea::RefreshPictures() {
   RefreshPreview();
 }
 
+void TColorArea::FontsChanged() {
+  verifiedFontName_.clear();
+  RefreshFontSample();
+}
+
 void TColorArea::RefreshFontSample() {
-  const TKolOptions& o = host_.Options();
+  TKolOptions& o = host_.Options();
+  if (fontInstalled && o.fontName != verifiedFontName_) {
+    o.fontName = ResolveFontName(o.fontName, fontInstalled);
+    verifiedFontName_ = o.fontName;
+  }
   LOGFONTW lf{};
   lf.lfHeight = o.fontSize;  // positive: the cell height
   lf.lfWeight = o.fontBold ? FW_BOLD : FW_NORMAL;

@@ -164,6 +164,11 @@ class TColorArea {
   std::function<bool()> layoutPickerJustShown;
   // The shared end of the menus.
   std::function<void()> onOptions, onHelp, onAbout;
+  // Whether a font family is installed; the sample falls back to Arial when
+  // its family is not (uninstalled, or a name stored on another machine).
+  std::function<bool(const std::string&)> fontInstalled;
+  // The system's fonts changed: the family is checked again.
+  void FontsChanged();
   // Where a colour text goes and comes from.
   std::function<bool(const std::string&)> copyText;
   std::function<std::optional<std::string>()> clipboardText;
@@ -194,6 +199,7 @@ class TColorArea {
   HWND edFontText_ = nullptr;
   bool textEditOpen_ = false;
   std::string editTextCaption_ = "Change text";
+  std::string verifiedFontName_;  // the family last found installed
   TVMGIFImageList ownImages_;
   TVMGIFImageList* mainImages_ = &ownImages_;
   // The swatch under the last left press (-1: none) and where it was pressed.
