@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "app/win/main_window.h"
 #include "app/win/color_area.h"
+#include "dialogs/win/layout_picker_form.h"
 #include "dialogs/win/property_form.h"
 #include "fonts/win/font_preview_form.h"
 #include "palette/win/new_palette_form.h"
@@ -92,6 +93,20 @@ int RunKolo(const std::vector<std::wstring>& args) {
       case SecondaryForm::List: {
         auto form = std::make_unique<TfrmList>();
         form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::Preview: {
+        auto form = std::make_unique<TfrmPreview>();
+        form->Create(main->Handle());
+        TColorArea& area = *main->colorArea;
+        form->recolorTemplate = [&area](int index) { area.RecolorTemplateAt(index); };
+        form->onChoose = [&area](int index) { area.SetPreviewId(index); };
+        area.showLayoutPicker = [f = form.get(), &area, m = main.get()] {
+          f->ShowPicker(area.previewPanel.WindowRect(), SlotColors(m->Options()), area.PeviewImageList,
+                        area.ShownPreviewId());
+        };
+        area.layoutPickerJustShown = [f = form.get()] { return f->IsShowing(); };
         forms.push_back(std::move(form));
         break;
       }

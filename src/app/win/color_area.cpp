@@ -334,12 +334,17 @@ void TColorArea::RefreshPreview() {
     o.imgPreviewId = PreviewImg.ImageListID();
     return;
   }
-  if (GifPicture* picture = PeviewImageList.Picture(id)) {
-    std::vector<GifRgb>* table = picture->FirstColorTable();
-    if (table && RecolorTemplate(*table, PeviewImageList.Tag(id), SlotColors(o))) PeviewImageList.PictureChanged(id);
-  }
+  RecolorTemplateAt(id);
   if (PreviewImg.ImageListID() != id) PreviewImg.SetImageListID(id);
   PreviewImg.Invalidate();
+}
+
+void TColorArea::RecolorTemplateAt(int index) {
+  if (GifPicture* picture = PeviewImageList.Picture(index)) {
+    std::vector<GifRgb>* table = picture->FirstColorTable();
+    if (table && RecolorTemplate(*table, PeviewImageList.Tag(index), SlotColors(host_.Options())))
+      PeviewImageList.PictureChanged(index);
+  }
 }
 
 bool TColorArea::SetPreviewId(int index) {

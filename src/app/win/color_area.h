@@ -142,6 +142,8 @@ class TColorArea {
   // changes) for a number outside the list.
   bool SetPreviewId(int index);
   int ShownPreviewId() const { return PreviewImg.ImageListID(); }
+  // Writes the slots into template `index` by its number of colours.
+  void RecolorTemplateAt(int index);
 
   // Controls known by these names elsewhere.
   TVMPictureButton VMPictureButton11, VMPictureButton16, VMPictureButton14;  // swap, tags 1, 2, 3

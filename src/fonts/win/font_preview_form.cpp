@@ -9,21 +9,10 @@
 namespace kolo::win {
 
 namespace {
-
 constexpr TColor kOuterOutline = 0xF7E8D9;
-constexpr UINT kIsRunMs = 100;
-
-int ScreenBottomAt(const RECT& r) {
-  MONITORINFO mi{};
-  mi.cbSize = sizeof(mi);
-  HMONITOR monitor = ::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
-  if (monitor && ::GetMonitorInfoW(monitor, &mi)) return mi.rcMonitor.bottom;
-  return ::GetSystemMetrics(SM_CYSCREEN);
-}
-
 }  // namespace
 
-TfrmFontPreview::TfrmFontPreview() : TSecondaryForm(SecondaryForm::FontPreview, L"TfrmFontPreview") {}
+TfrmFontPreview::TfrmFontPreview() : TDropDownForm(SecondaryForm::FontPreview, L"TfrmFontPreview") {}
 
 TfrmFontPreview::~TfrmFontPreview() { fontList.SetVerticalScroller(nullptr); }
 
@@ -86,8 +75,8 @@ bool TfrmFontPreview::Create(HWND owner, TMainFrame& main) {
 
 void TfrmFontPreview::Layout() {
   // The side that meets the font panel stays open.
-  listPanel.SetBorderSize(TVMNotRefreshPanel::Borders{1, above_ ? 1 : 0, 1, above_ ? 0 : 1});
-  const int innerTop = above_ ? 1 : 0;
+  listPanel.SetBorderSize(TVMNotRefreshPanel::Borders{1, OpenedAbove() ? 1 : 0, 1, OpenedAbove() ? 0 : 1});
+  const int innerTop = OpenedAbove() ? 1 : 0;
   const int innerH = kHeight - 2 - 1;
   const int listW = kWidth - 2 - 2 - kButtonSide;
   fontList.SetBounds(1, innerTop, listW, innerH);
@@ -111,22 +100,11 @@ void TfrmFontPreview::ShowFontBrowser(const RECT& panel) {
   ApplyStyle();
   fontList.SetSelectFontName(o.fontName);
 
-  const DropPlacement place = PlaceDropPanel(IntRect{panel.left, panel.top, panel.right, panel.bottom}, kWidth,
-                                             kHeight, ScreenBottomAt(panel));
-  above_ = place.above;
+  const DropPlacement place = Place(panel, kWidth, kHeight);
   Layout();
-  isShowing_ = true;
-  closing_ = false;
-  ::KillTimer(Handle(), kIsRunTimer);
   fontList.ScrollToSelected();
-  ::SetWindowPos(Handle(), HWND_TOPMOST, place.bounds.left, place.bounds.top, kWidth, kHeight, SWP_SHOWWINDOW);
-  ::SetForegroundWindow(Handle());
+  ShowPlaced(place);
   fontList.FocusRows();
-}
-
-void TfrmFontPreview::Hide() {
-  if (Handle() && ::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_HIDE);
-  isShowing_ = false;
 }
 
 void TfrmFontPreview::ApplyStyle() {
@@ -173,38 +151,12 @@ void TfrmFontPreview::but5Click() {
   ApplyStyle();
 }
 
-void TfrmFontPreview::FormDeactivate() {
-  closing_ = true;
-  ::SetTimer(Handle(), kIsRunTimer, kIsRunMs, nullptr);
-  ::ShowWindow(Handle(), SW_HIDE);
-}
-
 LRESULT TfrmFontPreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE && ::IsWindowVisible(Handle())) FormDeactivate();
-      return 0;
-    case WM_SHOWWINDOW:
-      // Hidden by the main window (another program took the activation): no press to swallow.
-      if (!wp && !closing_) isShowing_ = false;
-      break;
-    case WM_TIMER:
-      if (wp == kIsRunTimer) {
-        ::KillTimer(Handle(), kIsRunTimer);
-        closing_ = false;
-        isShowing_ = false;
-        return 0;
-      }
-      break;
-    case WM_FONTCHANGE:
-      familiesRead_ = false;
-      return 0;
-    case WM_NCHITTEST:
-      return Default(msg, wp, lp);  // no title band to move it by
-    default:
-      break;
+  if (msg == WM_FONTCHANGE) {
+    familiesRead_ = false;
+    return 0;
   }
-  return TSecondaryForm::HandleMessage(msg, wp, lp);
+  return TDropDownForm::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace kolo::win

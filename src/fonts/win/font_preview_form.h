@@ -14,13 +14,13 @@
 #include "widgets/win/not_refresh_panel.h"
 #include "widgets/win/picture_button.h"
 #include "widgets/win/scroll_image.h"
-#include "widgets/win/secondary_form.h"
+#include "widgets/win/drop_down_form.h"
 
 namespace kolo::win {
 
 class TMainFrame;
 
-class TfrmFontPreview : public TSecondaryForm {
+class TfrmFontPreview : public TDropDownForm {
  public:
   static constexpr int kWidth = 96, kHeight = 179;
   static constexpr int kButtonSide = 10;
@@ -33,10 +33,6 @@ class TfrmFontPreview : public TSecondaryForm {
   // near the bottom of the screen. The families are read on the first opening
   // and again after the system's fonts change.
   void ShowFontBrowser(const RECT& panel);
-  void Hide();
-  // Set while the pop-up is open and for 100 ms after it closed.
-  bool IsShowing() const { return isShowing_; }
-  bool OpenedAbove() const { return above_; }
 
   // The sample must be drawn again (font, size or style changed).
   std::function<void()> onSampleChanged;
@@ -57,17 +53,12 @@ class TfrmFontPreview : public TSecondaryForm {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  static constexpr UINT_PTR kIsRunTimer = 1;
   void ApplyStyle();
   void Layout();
-  void FormDeactivate();
 
   TMainFrame* main_ = nullptr;
   TVMGIFImageList smallbut_, scrollImages_;
-  bool isShowing_ = false;
-  bool closing_ = false;    // hiding after losing the activation: the timer clears isShowing_
   bool familiesRead_ = false;
-  bool above_ = false;
 };
 
 }  // namespace kolo::win
