@@ -1,6 +1,5 @@
 // The font browser from opening to the end of its first paint: the first
-// opening of the process (GDI+ started and every installed family read, as in
-// Kolo), then later openings with the families read again (as after a change
+// opening of the process (every installed family read, as in Kolo), then later openings with the families read again (as after a change
 // of the system's fonts). With a folder, its .ttf files are installed first.
 //   kolo_font_bench [FONT_FOLDER] [RUNS]
 #include <windows.h>
@@ -81,7 +80,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const size_t families = form.fontList.Names().size();
   std::printf("fonts added %zu, families listed %zu\n", added.size(), families);
-  std::printf("first opening to first paint (GDI+ start and all families read): %.1f ms\n", first);
+  std::printf("first opening to first paint (every family read): %.1f ms\n", first);
   std::printf("later openings, families read again: median %.1f ms, worst %.1f ms over %d; reading alone %.1f ms\n",
               Median(opens), *std::max_element(opens.begin(), opens.end()), runs, Median(reads));
   std::printf("faces built for the rows drawn: %d\n", form.fontList.FacesBuilt() / runs);

@@ -1,4 +1,5 @@
-// The installed font families, as GDI+ lists them, and whether one is still there.
+// The installed font families, the ones GDI+ would list, and whether one is
+// still there.
 #pragma once
 
 #include <string>
@@ -6,8 +7,7 @@
 
 namespace kolo::win {
 
-// Every family whose name can be read, in the system's order (empty when GDI+
-// cannot start).
+// Every TrueType and OpenType family, once each, in the system's order.
 std::vector<std::string> InstalledFontFamilies();
 
 // Whether a family of that name is installed now.

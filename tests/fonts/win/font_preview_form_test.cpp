@@ -3,6 +3,10 @@
 // keeps the closing press from reopening it, and the sample's fall-back family.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <algorithm>
 #include <memory>
 
 #include "app/win/color_area.h"
@@ -11,6 +15,7 @@
 #include "fonts/win/font_families.h"
 #include "fonts/win/font_preview_form.h"
 #include "frame/memory_store.h"
+#include "platform/win/gdiplus_session.h"
 
 namespace kolo::win {
 namespace {
@@ -144,6 +149,25 @@ TEST_F(FontBrowserTest, TheSampleFallsBackToArialWhenItsFamilyIsMissing) {
   EXPECT_EQ(main_.colorArea->fonPreview.Text(), L"Arial");
   EXPECT_TRUE(FontFamilyInstalled("Tahoma"));
   EXPECT_FALSE(FontFamilyInstalled("No Such Family 4711"));
+}
+
+TEST(FontFamiliesTest, TheListHoldsTheFamiliesGdiplusOffers) {
+  ASSERT_TRUE(EnsureGdiplus());
+  Gdiplus::InstalledFontCollection installed;
+  std::vector<Gdiplus::FontFamily> families(static_cast<size_t>(installed.GetFamilyCount()));
+  INT found = 0;
+  installed.GetFamilies(static_cast<INT>(families.size()), families.data(), &found);
+  std::vector<std::string> expected;
+  for (INT i = 0; i < found; ++i) {
+    WCHAR name[LF_FACESIZE] = {};
+    families[static_cast<size_t>(i)].GetFamilyName(name, LANG_NEUTRAL);
+    expected.push_back(Narrow(name));
+  }
+  std::vector<std::string> listed = InstalledFontFamilies();
+  ASSERT_FALSE(listed.empty());
+  std::sort(expected.begin(), expected.end());
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, expected);
 }
 
 }  // namespace
