@@ -15,6 +15,11 @@ std::string_view JpgQualityName(int quality) {
   return kJpgQualityNames[3];
 }
 
+int JpgQualityIndex(int quality) {
+  const auto it = std::find(kJpgQualityNames.begin(), kJpgQualityNames.end(), JpgQualityName(quality));
+  return static_cast<int>(it - kJpgQualityNames.begin());
+}
+
 int JpgQualityForChoice(int index) {
   static constexpr int kQualities[] = {3, 5, 8, 10};
   return kQualities[std::clamp(index, 0, 3)];

@@ -18,6 +18,8 @@ inline constexpr std::array<std::string_view, 6> kGifPaletteNames = {"Adaptive",
 
 // The name shown beside a JPG quality number.
 std::string_view JpgQualityName(int quality);
+// Where that name stands in the list (0..3).
+int JpgQualityIndex(int quality);
 // The number a name chosen from the list puts into the edit (3, 5, 8, 10).
 int JpgQualityForChoice(int index);
 

@@ -8,9 +8,7 @@
 
 wx=100; wy=100
 reset_settings
-wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
-wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
-wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
+place_kolo $wx $wy
 trap stop_all EXIT
 
 click_control() { # TITLE NAME: a left click in the middle of the named control

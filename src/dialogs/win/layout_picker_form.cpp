@@ -42,15 +42,9 @@ bool TfrmPreview::Create(HWND owner) {
     buttons[i]->OnClick = [this, tag = kFilterTags[i]](Widget&) { but1Click(tag); };
   }
 
-  VMScrollImage2.SetImageList(&scrollImages_);
-  VMScrollImage2.ImageUp = ScrollPartStates(art::kScrollImgArrowUpNormal);
-  VMScrollImage2.ImageDown = ScrollPartStates(art::kScrollImgArrowDownNormal);
-  VMScrollImage2.ImageScroll = ScrollPartStates(art::kScrollImgThumbVerticalNormal);
-  VMScrollImage2.CentralImageID = art::kScrollImgGripVertical;
-  VMScrollImage2.SetKing(TScrollKing::Vertical);
-  VMScrollImage2.SmallChange = 42;  // one template and its gap
-  VMScrollImage2.Create(mainPanel, kListX + kListW, 0, kSliderW, kHeight - 1);
-  ::SetWindowTextW(VMScrollImage2.Handle(), L"scroll the layouts");
+  // One step is one template and its gap.
+  PlaceVerticalSlider(VMScrollImage2, scrollImages_, mainPanel, 42, kListX + kListW, 0, kHeight - 1,
+                      L"scroll the layouts");
   ViewImageList.SetVerticalScroller(&VMScrollImage2);
   Layout();
   return true;

@@ -12,7 +12,6 @@
 #include "frame/win/system_win.h"
 #include "widgets/win/list_form.h"
 #include "widgets/win/message_box_win.h"
-#include "widgets/win/modal_loop.h"
 #include "widgets/win/picture_controls.h"
 
 namespace kolo::win {
@@ -118,7 +117,7 @@ void TDigitEdit::SetReadOnly(bool readOnly) {
 
 void TfrmProperty::SetShownHook(std::function<void(TfrmProperty&)> hook) { ShownHook() = std::move(hook); }
 
-TfrmProperty::TfrmProperty() : TSecondaryForm(SecondaryForm::Property, L"TfrmProperty") {
+TfrmProperty::TfrmProperty() : TDialogForm(SecondaryForm::Property, L"TfrmProperty", L"Options") {
   isAutorun = [] { return IsAutorun(L"kolo"); };
   setAutorun = [](bool on) { SetAutorun(L"kolo", on, L"/m"); };
 }
@@ -126,13 +125,8 @@ TfrmProperty::TfrmProperty() : TSecondaryForm(SecondaryForm::Property, L"TfrmPro
 TfrmProperty::~TfrmProperty() = default;
 
 bool TfrmProperty::Create(HWND owner) {
-  if (!TSecondaryForm::Create(owner, kWidth, kHeight)) return false;
-  ::SetWindowTextW(Handle(), L"Options");
+  if (!CreateForm(owner, kWidth, kHeight)) return false;
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
-  titleFont_.Reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Comic Sans MS"));
-  textFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
   BuildControls();
   return true;
 }
@@ -140,7 +134,7 @@ bool TfrmProperty::Create(HWND owner) {
 TVMLabel& TfrmProperty::MakeLabel(int x, int y, int width, const char* caption) {
   auto label = std::make_unique<TVMLabel>();
   label->SetCaption(caption);
-  label->SetFont(textFont_.Get());
+  label->SetFont(TextFont());
   label->SetFontColor(clFrame);
   label->Create(body, x, y + 1, std::max(width, static_cast<int>(label->TextSize().cx) + 4), kRowH - 2);
   ::SetWindowTextW(label->Handle(), Widen(caption).c_str());
@@ -164,7 +158,7 @@ void TfrmProperty::MakeCheckbox(TVMImageCheckbox& box, TVMLabel& label, int x, i
   box.Create(body, x, y + 2, 11, 11);
   ::SetWindowTextW(box.Handle(), Widen(caption).c_str());
   label.SetCaption(caption);
-  label.SetFont(textFont_.Get());
+  label.SetFont(TextFont());
   label.SetFontColor(clFrame);
   label.Create(body, x + 15, y, label.TextSize().cx + 4, kRowH - 1);
   ::SetWindowTextW(label.Handle(), Widen(caption).c_str());
@@ -192,7 +186,7 @@ void TfrmProperty::BuildControls() {
 
   MakeLabel(kLabelX, kRowFormat, 120, "color format:");
   cbColorFormat.SetTexts(FormatNames());
-  cbColorFormat.Create(body, images_, textFont_.Get(), kFieldX, kRowFormat, kFieldW, L"color format");
+  cbColorFormat.Create(body, images_, TextFont(), kFieldX, kRowFormat, kFieldW, L"color format");
 
   auto countRow = [this](TDigitEdit& edit, TVMImageCheckbox& box, TVMLabel& boxLabel, int y, const char* caption,
                          const wchar_t* name, UINT_PTR id) {
@@ -212,12 +206,12 @@ void TfrmProperty::BuildControls() {
   edJpgQuality.Create(body, kFieldX, kRowJpg, 26, kQualityEditDigits, L"JPG save quality");
   ::SetWindowSubclass(edJpgQuality.edit, DigitEditProc, kEditJpg, reinterpret_cast<DWORD_PTR>(this));
   cbJpgQuality.SetTexts(Strings(kJpgQualityNames));
-  cbJpgQuality.Create(body, images_, textFont_.Get(), kFieldX + 32, kRowJpg, kFieldW - 32, L"JPG quality name");
+  cbJpgQuality.Create(body, images_, TextFont(), kFieldX + 32, kRowJpg, kFieldW - 32, L"JPG quality name");
   cbJpgQuality.OnChoose = [this](int index) { edJpgQuality.SetText(std::to_string(JpgQualityForChoice(index))); };
 
   MakeLabel(kLabelX, kRowGif, 120, "GIF save palette:");
   cbGifPalette.SetTexts(Strings(kGifPaletteNames));
-  cbGifPalette.Create(body, images_, textFont_.Get(), kFieldX, kRowGif, kFieldW, L"GIF save palette");
+  cbGifPalette.Create(body, images_, TextFont(), kFieldX, kRowGif, kFieldW, L"GIF save palette");
 
   MakeLabel(kLabelX, kRowUrl, 0, "upload URL:");
   panUploadURL.SetBorderSize(1);
@@ -264,45 +258,39 @@ void TfrmProperty::BuildControls() {
   btnCancel.OnClick = [this](Widget&) { btnCancelClick(); };
 }
 
+// The plain check boxes and the values they show.
+std::array<std::pair<TVMImageCheckbox*, bool PropertyValues::*>, 10> TfrmProperty::Boxes() {
+  return {{{&chkClipUnlimited, &PropertyValues::clipWithoutLimit},
+           {&chkScreenUnlimited, &PropertyValues::screenWithoutLimit},
+           {&chkClipboardHook, &PropertyValues::clipboardHook},
+           {&chkRunOnStartup, &PropertyValues::runOnStartup},
+           {&chkViewColorHint, &PropertyValues::viewColorHint},
+           {&chkViewHint, &PropertyValues::viewHint},
+           {&chkConfirmDelete, &PropertyValues::confirmDelete},
+           {&chkConfirmChange, &PropertyValues::confirmChange},
+           {&chkConfirmCrop, &PropertyValues::confirmCrop},
+           {&chkConfirmClose, &PropertyValues::confirmClose}}};
+}
+
 void TfrmProperty::Fill(const PropertyValues& v) {
   cbColorFormat.SetIndex(v.colorFormat);
   edClipImages.SetText(v.clipCount);
-  chkClipUnlimited.SetChecked(v.clipWithoutLimit);
   edScreenImages.SetText(v.screenCount);
-  chkScreenUnlimited.SetChecked(v.screenWithoutLimit);
-  chkClipboardHook.SetChecked(v.clipboardHook);
   edJpgQuality.SetText(v.jpgQuality);
-  cbJpgQuality.SetIndex(static_cast<int>(std::find(kJpgQualityNames.begin(), kJpgQualityNames.end(),
-                                                   JpgQualityName(JpgQualityFromText(v.jpgQuality))) -
-                                         kJpgQualityNames.begin()));
+  cbJpgQuality.SetIndex(JpgQualityIndex(JpgQualityFromText(v.jpgQuality)));
   cbGifPalette.SetIndex(v.gifPalette);
-  chkRunOnStartup.SetChecked(v.runOnStartup);
-  chkViewColorHint.SetChecked(v.viewColorHint);
-  chkViewHint.SetChecked(v.viewHint);
-  chkConfirmDelete.SetChecked(v.confirmDelete);
-  chkConfirmChange.SetChecked(v.confirmChange);
-  chkConfirmCrop.SetChecked(v.confirmCrop);
-  chkConfirmClose.SetChecked(v.confirmClose);
+  for (auto [box, field] : Boxes()) box->SetChecked(v.*field);
   ::SetWindowTextW(edUploadURL, Widen(v.uploadURL).c_str());
 }
 
-PropertyValues TfrmProperty::Values() const {
+PropertyValues TfrmProperty::Values() {
   PropertyValues v;
   v.colorFormat = cbColorFormat.Index();
   v.clipCount = edClipImages.Text();
-  v.clipWithoutLimit = chkClipUnlimited.Checked();
   v.screenCount = edScreenImages.Text();
-  v.screenWithoutLimit = chkScreenUnlimited.Checked();
-  v.clipboardHook = chkClipboardHook.Checked();
   v.jpgQuality = edJpgQuality.Text();
   v.gifPalette = cbGifPalette.Index();
-  v.runOnStartup = chkRunOnStartup.Checked();
-  v.viewColorHint = chkViewColorHint.Checked();
-  v.viewHint = chkViewHint.Checked();
-  v.confirmDelete = chkConfirmDelete.Checked();
-  v.confirmChange = chkConfirmChange.Checked();
-  v.confirmCrop = chkConfirmCrop.Checked();
-  v.confirmClose = chkConfirmClose.Checked();
+  for (auto [box, field] : Boxes()) v.*field = box->Checked();
   v.uploadURL = WindowText(edUploadURL);
   return v;
 }
@@ -316,14 +304,13 @@ void TfrmProperty::NormaliseCount(TDigitEdit& edit) {
 void TfrmProperty::JpgQualityKeyUp() {
   const int q = JpgQualityFromText(edJpgQuality.Text());
   edJpgQuality.SetText(std::to_string(q));
-  cbJpgQuality.SetIndex(static_cast<int>(
-      std::find(kJpgQualityNames.begin(), kJpgQualityNames.end(), JpgQualityName(q)) - kJpgQualityNames.begin()));
+  cbJpgQuality.SetIndex(JpgQualityIndex(q));
 }
 
 void TfrmProperty::btnOKClick() {
   if (auto problem = CheckValues(Values())) {
     ShowMessageBox(*problem, MessageKind::Warning, kMbOk);
-    if (running_) {
+    if (Running()) {
       ::SetFocus(edUploadURL);
       ::SendMessageW(edUploadURL, EM_SETSEL, 0, -1);
     }
@@ -339,89 +326,25 @@ void TfrmProperty::btnOKClick() {
 void TfrmProperty::btnHelpClick() { OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual&s=options"); }
 
 bool TfrmProperty::Execute(TMainFrame& main) {
-  if (!Handle() || running_) return false;
+  if (!Handle() || Running()) return false;
   Fill(ValuesFromOptions(main.Options(), isAutorun && isAutorun()));
-  RECT mr = main.WindowRect();
-  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
-  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
-  const bool topmost = main.Options().stayonTop;
-  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
-
-  // A menu or button that opened the dialog may still hold the mouse.
-  if (::GetCapture()) ::ReleaseCapture();
-  HWND owner = main.Handle();
-  running_ = true;
-  ok_ = false;
-  {
-    ProgramWindowsDisabled others(Handle());
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    ::SetFocus(Handle());
-    if (ShownHook()) {
-      auto hook = ShownHook();
-      hook(*this);
+  const bool ok = RunModal(main.Handle(), main.Options().stayonTop, [this] {
+    if (auto hook = ShownHook()) hook(*this);
+  }, [this](const MSG& msg) {
+    // Enter in an edit confirms, as in any dialog.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+    for (HWND edit : {edUploadURL, edClipImages.edit, edScreenImages.edit, edJpgQuality.edit}) {
+      if (msg.hwnd != edit) continue;
+      btnOKClick();
+      return true;
     }
-    const bool keepRunning = RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
-      const bool mine = msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd);
-      if (mine && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-        Finish(false);
-        return true;
-      }
-      // Enter in an edit confirms, as in any dialog.
-      if (mine && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
-          (msg.hwnd == edUploadURL || msg.hwnd == edClipImages.edit || msg.hwnd == edScreenImages.edit ||
-           msg.hwnd == edJpgQuality.edit)) {
-        btnOKClick();
-        return true;
-      }
-      return false;
-    });
-    if (!keepRunning) ok_ = false;  // the program is ending
-    if (TfrmList* list = ListForm()) list->Hide();
-  }
-  running_ = false;
-  ::ShowWindow(Handle(), SW_HIDE);
-  ::SetForegroundWindow(owner);
-  if (!ok_) return false;
+    return false;
+  });
+  if (!ok) return false;
   const PropertyValues values = Values();
   if (setAutorun) setAutorun(values.runOnStartup);
   ApplyValues(values, main.Options());
   return true;
-}
-
-void TfrmProperty::Finish(bool ok) {
-  ok_ = ok;
-  running_ = false;
-}
-
-void TfrmProperty::PaintTitle(HDC dc) {
-  RECT strip{0, 0, kWidth, kTitleHeight};
-  FillSolid(dc, strip, clFrame);
-  SelectScope font(dc, titleFont_.Get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(clSelectedSlot));
-  RECT text{5, 0, kWidth - 28, kTitleHeight};
-  ::DrawTextW(dc, L"Options", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
-
-LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      PaintDc pdc(Handle());
-      BufferedDc buffer(pdc, kWidth, kTitleHeight);
-      PaintTitle(buffer);
-      return 0;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDCANCEL) Finish(false);
-      return 0;
-    case WM_CLOSE:
-      Finish(false);
-      return 0;
-    default:
-      return TSecondaryForm::HandleMessage(msg, wp, lp);
-  }
 }
 
 LRESULT CALLBACK TfrmProperty::DigitEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/property_rules.h"
@@ -18,7 +19,7 @@
 #include "widgets/win/label.h"
 #include "widgets/win/not_refresh_panel.h"
 #include "widgets/win/picture_button.h"
-#include "widgets/win/secondary_form.h"
+#include "widgets/win/dialog_form.h"
 
 namespace kolo::win {
 
@@ -56,10 +57,9 @@ struct TDigitEdit {
   void SetReadOnly(bool readOnly);
 };
 
-class TfrmProperty : public TSecondaryForm {
+class TfrmProperty : public TDialogForm {
  public:
   static constexpr int kWidth = 300, kHeight = 257;
-  static constexpr int kTitleHeight = 15;
 
   TfrmProperty();
   ~TfrmProperty() override;
@@ -71,7 +71,7 @@ class TfrmProperty : public TSecondaryForm {
   bool Execute(TMainFrame& main);
 
   // The controls as a value and back.
-  PropertyValues Values() const;
+  PropertyValues Values();
   void Fill(const PropertyValues& values);
 
   void btnOKClick();
@@ -93,25 +93,19 @@ class TfrmProperty : public TSecondaryForm {
   TVMImageCheckbox chkClipUnlimited, chkScreenUnlimited, chkClipboardHook, chkRunOnStartup, chkViewColorHint,
       chkViewHint, chkConfirmDelete, chkConfirmChange, chkConfirmCrop, chkConfirmClose;
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  std::array<std::pair<TVMImageCheckbox*, bool PropertyValues::*>, 10> Boxes();
   void BuildControls();
   void MakeCheckbox(TVMImageCheckbox& box, TVMLabel& label, int x, int y, const char* caption);
   TVMLabel& MakeLabel(int x, int y, int width, const char* caption);
   void ApplyWithoutLimit(TDigitEdit& edit, bool withoutLimit);
   void JpgQualityKeyUp();
   void NormaliseCount(TDigitEdit& edit);
-  void PaintTitle(HDC dc);
-  void Finish(bool ok);
   static LRESULT CALLBACK DigitEditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self);
 
   TVMGIFImageList images_;
-  Font titleFont_, textFont_;
   std::vector<std::unique_ptr<TVMLabel>> labels_;
   std::array<TVMLabel, 10> checkLabels_;
-  bool running_ = false, ok_ = false;
 };
 
 }  // namespace kolo::win

@@ -39,7 +39,7 @@ void TFontListRows::MouseUp(MouseButton button, unsigned shift, int x, int y) {
 
 bool TFontListRows::MouseWheel(int delta) {
   if (Widget::MouseWheel(delta)) return true;
-  if (list_.scroller_ && !list_.scrollerAlive_.expired()) list_.scroller_->WheelBy(delta);
+  if (TVMScrollImage* s = list_.scroller_.Get()) s->WheelBy(delta);
   return true;
 }
 
@@ -68,8 +68,6 @@ LRESULT TFontListRows::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 TKOLFontList::TKOLFontList() { SetColor(clSkyBlue); }
 
-TKOLFontList::~TKOLFontList() { SetVerticalScroller(nullptr); }
-
 void TKOLFontList::Created() {
   rows_.SetAlign(alClient);
   const IntRect area = AlignArea();
@@ -80,26 +78,21 @@ void TKOLFontList::Created() {
 }
 
 void TKOLFontList::SetVerticalScroller(TVMScrollImage* scroller) {
-  if (scroller_ && !scrollerAlive_.expired()) scroller_->OnChange = nullptr;
-  scroller_ = scroller;
-  scrollerAlive_ = scroller ? scroller->AliveToken() : std::weak_ptr<char>();
-  if (!scroller_) return;
-  std::weak_ptr<char> self = AliveToken();
-  scroller_->OnChange = [this, self](TVMScrollImage& s) {
-    if (self.expired()) return;
-    model_.SetPosition(s.Position());
+  scroller_.Set(scroller, AliveToken(), [this](int position) {
+    model_.SetPosition(position);
     rows_.Invalidate();
-  };
+  });
   SyncScroller();
 }
 
 void TKOLFontList::SyncScroller() {
-  if (!scroller_ || scrollerAlive_.expired()) return;
-  scroller_->SetMax(model_.ScrollMax());
-  scroller_->SizeThumb(model_.ViewHeight(), model_.ContentHeight());
-  scroller_->LargeChange = std::max(1, model_.ViewHeight());
-  scroller_->SetPosition(model_.Position());
-  scroller_->Invalidate();
+  TVMScrollImage* s = scroller_.Get();
+  if (!s) return;
+  s->SetMax(model_.ScrollMax());
+  s->SizeThumb(model_.ViewHeight(), model_.ContentHeight());
+  s->LargeChange = std::max(1, model_.ViewHeight());
+  s->SetPosition(model_.Position());
+  s->Invalidate();
 }
 
 void TKOLFontList::ViewChanged() {

@@ -41,7 +41,6 @@ class TFontListRows : public Widget {
 class TKOLFontList : public TVMNotRefreshPanel {
  public:
   TKOLFontList();
-  ~TKOLFontList() override;
 
   TColor SelectColor = clFrame;
   TColor BgColor = clSkyBlue;
@@ -49,7 +48,7 @@ class TKOLFontList : public TVMNotRefreshPanel {
   NotifyEvent OnSelect;
 
   void SetVerticalScroller(TVMScrollImage* scroller);
-  TVMScrollImage* VerticalScroller() const { return scroller_; }
+  TVMScrollImage* VerticalScroller() const { return scroller_.Get(); }
 
   void SetNames(std::vector<std::string> names);
   const std::vector<std::string>& Names() const { return model_.Names(); }
@@ -92,8 +91,7 @@ class TKOLFontList : public TVMNotRefreshPanel {
 
   FontListModel model_;
   TFontListRows rows_{*this};
-  TVMScrollImage* scroller_ = nullptr;
-  std::weak_ptr<char> scrollerAlive_;
+  ScrollerLink scroller_;
   int fontSize_ = 15;
   bool bold_ = false, italic_ = false, underline_ = false;
   std::map<int, win::Font> faces_;  // by row, for the current style

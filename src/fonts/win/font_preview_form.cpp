@@ -57,16 +57,8 @@ bool TfrmFontPreview::Create(HWND owner, TMainFrame& main) {
     y += kButtonSide;
   }
 
-  VMScrollImage2.SetImageList(&scrollImages_);
-  VMScrollImage2.ImageUp = ScrollPartStates(art::kScrollImgArrowUpNormal);
-  VMScrollImage2.ImageDown = ScrollPartStates(art::kScrollImgArrowDownNormal);
-  VMScrollImage2.ImageScroll = ScrollPartStates(art::kScrollImgThumbVerticalNormal);
-  VMScrollImage2.CentralImageID = art::kScrollImgGripVertical;
-  VMScrollImage2.SetKing(TScrollKing::Vertical);
-  VMScrollImage2.SmallChange = 22;
   VMScrollImage2.SetColor(clSkyBlue);
-  VMScrollImage2.Create(listPanel, 0, y, kButtonSide, kHeight - 2 - y);
-  ::SetWindowTextW(VMScrollImage2.Handle(), L"scroll the fonts");
+  PlaceVerticalSlider(VMScrollImage2, scrollImages_, listPanel, 22, 0, y, kHeight - 2 - y, L"scroll the fonts");
   fontList.SetItemHeight(22);
   fontList.SetVerticalScroller(&VMScrollImage2);
   Layout();

@@ -21,15 +21,13 @@ void TViewListGraphic::MouseUp(MouseButton button, unsigned shift, int x, int y)
 
 bool TViewListGraphic::MouseWheel(int delta) {
   if (Widget::MouseWheel(delta)) return true;
-  if (list_.scroller_ && !list_.scrollerAlive_.expired()) list_.scroller_->WheelBy(delta);
+  if (TVMScrollImage* s = list_.scroller_.Get()) s->WheelBy(delta);
   return true;
 }
 
 // --- the list ---
 
 TVMViewImageList::TVMViewImageList() : list_([this] { ReadItems(); }) {}
-
-TVMViewImageList::~TVMViewImageList() { SetVerticalScroller(nullptr); }
 
 void TVMViewImageList::Created() {
   graphic_.SetAlign(alClient);
@@ -65,27 +63,22 @@ void TVMViewImageList::SetTagFilter(int filter) {
 }
 
 void TVMViewImageList::SetVerticalScroller(TVMScrollImage* scroller) {
-  if (scroller_ && !scrollerAlive_.expired()) scroller_->OnChange = nullptr;
-  scroller_ = scroller;
-  scrollerAlive_ = scroller ? scroller->AliveToken() : std::weak_ptr<char>();
-  if (!scroller_) return;
-  std::weak_ptr<char> self = AliveToken();
-  scroller_->OnChange = [this, self](TVMScrollImage& s) {
-    if (self.expired()) return;
-    position_ = s.Position();
+  scroller_.Set(scroller, AliveToken(), [this](int position) {
+    position_ = position;
     graphic_.Invalidate();
-  };
+  });
   SyncScroller();
 }
 
 void TVMViewImageList::SyncScroller() {
-  if (!scroller_ || scrollerAlive_.expired()) return;
+  TVMScrollImage* s = scroller_.Get();
+  if (!s) return;
   const int h = ViewHeight();
-  scroller_->SetMax(layout_.ScrollMax(h));
-  scroller_->SizeThumb(h, layout_.ContentHeight());
-  scroller_->LargeChange = std::max(1, h);
-  scroller_->SetPosition(position_);
-  scroller_->Invalidate();
+  s->SetMax(layout_.ScrollMax(h));
+  s->SizeThumb(h, layout_.ContentHeight());
+  s->LargeChange = std::max(1, h);
+  s->SetPosition(position_);
+  s->Invalidate();
 }
 
 void TVMViewImageList::SetPosition(int position) {

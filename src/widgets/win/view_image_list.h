@@ -32,7 +32,6 @@ class TViewListGraphic : public Widget {
 class TVMViewImageList : public TVMNotRefreshPanel {
  public:
   TVMViewImageList();
-  ~TVMViewImageList() override;
 
   TColor SelectColor = clFrame;
   NotifyEvent OnSelect;
@@ -68,8 +67,7 @@ class TVMViewImageList : public TVMNotRefreshPanel {
   ImageListLink list_;
   ViewListLayout layout_;
   TViewListGraphic graphic_{*this};
-  TVMScrollImage* scroller_ = nullptr;
-  std::weak_ptr<char> scrollerAlive_;
+  ScrollerLink scroller_;
   int itemIndex_ = -1;
   int position_ = 0;
 };
