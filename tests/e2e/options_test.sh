@@ -3,13 +3,14 @@
 # it; the colour format is changed through its drop-down list and confirmed
 # with OK, after which a slot's copy button copies in the new format and the
 # setting is stored; a second change left with Cancel, and a third with
-# Escape, changes nothing.
+# Escape, changes nothing. F1 and the help button open the options page.
 . "$(dirname "$0")/lib.sh"
 
 wx=100; wy=100
 reset_settings
 place_kolo $wx $wy
-trap stop_all EXIT
+use_stand_in_browser
+trap 'stop_all; restore_browser' EXIT
 
 click_control() { # TITLE NAME: a left click in the middle of the named control
   local rect x y w h
@@ -72,6 +73,17 @@ choose_format 5
 click_control Options Cancel
 gone_window Options || fail "Cancel did not close the dialog"
 [ "$(copied_text)" = "#FFFFFF" ] || fail "Cancel changed the copy format"
+
+# F1 and the help button open the options page, and leave the dialog open.
+open_options
+click_control Options "upload URL"
+xdotool key F1
+wait_page 1 options || fail "F1 in the dialog did not open the options page (got: $(cat "$PAGES"))"
+click_control Options help
+wait_page 2 options || fail "the help button did not open the options page (got: $(cat "$PAGES"))"
+probe control Options OK >/dev/null || fail "help closed the dialog"
+click_control Options Cancel
+gone_window Options || fail "Cancel did not close the dialog"
 
 # Escape cancels too.
 open_options
