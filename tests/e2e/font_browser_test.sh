@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The font browser with real input: a click on the font sample opens it under
 # the sample; the wheel scrolls it; a click on a family chooses it, closes the
-# pop-up and redraws the sample; the size and bold buttons restyle it; a click
+# pop-up and redraws the sample; so do the keys and a drag down the list; the
+# size and bold buttons restyle it; a click
 # on the drop button while it is open closes it without opening it again; the
 # choice is in the settings after the next save.
 . "$(dirname "$0")/lib.sh"
@@ -24,6 +25,7 @@ wait_browser() { # shown|hidden
   done
   return 1
 }
+same() { cmp -s <(convert "$1" rgb:-) <(convert "$2" rgb:-); }
 sample_png() { import -window root -crop 80x17+$sx+$sy "$1" 2>/dev/null; }
 reg_text() { wine reg query 'HKCU\Software\Velmora\Kolo' /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/.*REG_SZ *//p"; }
 
@@ -50,6 +52,29 @@ sleep 0.3
 sample_png "$E2E_DIR/sample-after.png"
 cmp -s <(convert "$E2E_DIR/sample-before.png" rgb:-) <(convert "$E2E_DIR/sample-after.png" rgb:-) \
   && fail "the sample did not change with the family"
+
+# The keyboard: Home, Down, Down and Enter choose the third family.
+xdotool mousemove $((sx + 40)) $((sy + 8)) click 1
+wait_browser shown || fail "the browser did not open for the keyboard"
+xdotool key Home Down Down Return
+wait_browser hidden || fail "Enter did not close the browser"
+sleep 0.3
+sample_png "$E2E_DIR/sample-keys.png"
+same "$E2E_DIR/sample-after.png" "$E2E_DIR/sample-keys.png" && fail "the keys did not choose another family"
+
+# A drag from the first row down to the fourth chooses the fourth.
+xdotool mousemove $((sx + 40)) $((sy + 8)) click 1
+wait_browser shown || fail "the browser did not open for the drag"
+IFS=, read -r lx ly lw lh <<<"$(browser_rect)"
+xdotool key Home
+sleep 0.2
+xdotool mousemove $((lx + 30)) $((ly + 11)) mousedown 1
+for step in 20 40 60 77; do xdotool mousemove $((lx + 30)) $((ly + step)); sleep 0.05; done
+xdotool mouseup 1
+wait_browser hidden || fail "releasing the drag did not close the browser"
+sleep 0.3
+sample_png "$E2E_DIR/sample-drag.png"
+same "$E2E_DIR/sample-keys.png" "$E2E_DIR/sample-drag.png" && fail "the drag did not choose another family"
 
 # Size up and bold, then a click on the drop button closes the open browser
 # and does not open it again.

@@ -2,7 +2,8 @@
 # The options dialog with real input: "Options..." of the window's menu opens
 # it; the colour format is changed through its drop-down list and confirmed
 # with OK, after which a slot's copy button copies in the new format and the
-# setting is stored; a second change left with Cancel, and a third with
+# setting is stored, as are a typed count and quality corrected into their
+# ranges; a second change left with Cancel, and a third with
 # Escape, changes nothing. F1 and the help button open the options page.
 . "$(dirname "$0")/lib.sh"
 
@@ -62,8 +63,20 @@ open_options
 import -window root -crop 320x280+130+120 "$E2E_DIR/options.png" 2>/dev/null || true
 choose_format 2
 [ "$(probe control Options "color format" >/dev/null && echo shown)" = shown ] || fail "the list closed the dialog"
+# Typed counts and qualities: letters are refused, out-of-range numbers corrected.
+click_control Options "max clipboard images"
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type --delay 50 "5x"
+click_control Options "JPG save quality"
+xdotool key End BackSpace BackSpace
+xdotool type --delay 50 "15"
+sleep 0.3
+[ "$(probe focus-text Options | sed -n 's/^focus=//p')" = 10 ] \
+  || fail "the JPG quality 15 was not corrected to 10 as it was typed"
 click_control Options OK
 gone_window Options || fail "OK did not close the dialog"
+[ "$(probe reg maxClipImages)" = 10 ] || fail "a clipboard count of 5 was not stored as 10: $(probe reg maxClipImages)"
+[ "$(probe reg saveJPGQuality)" = 10 ] || fail "the JPG quality was not stored as 10: $(probe reg saveJPGQuality)"
 [ "$(copied_text)" = "#FFFFFF" ] || fail "after OK the first slot copies '$(copied_text)', not the HTML notation"
 [ "$(probe reg ColorFormat)" = 2 ] || fail "the colour format was not saved on OK: $(probe reg ColorFormat)"
 

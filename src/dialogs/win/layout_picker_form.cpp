@@ -26,9 +26,11 @@ bool TfrmPreview::Create(HWND owner) {
 
   mainPanel.SetBorderColor(clFrame);
   mainPanel.Create(Handle(), 0, 0, kWidth, kHeight);
+  ::SetWindowTextW(mainPanel.Handle(), L"layout templates");
 
   ViewImageList.SelectColor = clFrame;
   ViewImageList.Create(mainPanel, kListX, 0, kListW, kHeight - 1);
+  ::SetWindowTextW(ViewImageList.Handle(), L"layout list");
   ViewImageList.OnSelect = [this](Widget&) { ViewImageListSelect(); };
 
   TVMPictureButton* buttons[4] = {&but1, &but2, &but3, &but4};

@@ -57,6 +57,7 @@ void TChoiceBox::Create(Widget& parent, TVMGIFImageList& images, HFONT font, int
   ::SetWindowTextW(frame.Handle(), name);
   box.SetColor(clWhite);
   box.Create(frame, 1, 1, width - 3 - kDropW, kRowH - 2);
+  ::SetWindowTextW(box.Handle(), name);
   label.SetFont(font);
   label.SetFontColor(clFrame);
   label.Create(box, 3, 0, width - 10 - kDropW, kRowH - 2);
@@ -183,6 +184,7 @@ void TfrmProperty::BuildControls() {
   body.SetBorderColor(clFrame);
   body.SetBorderSize(TVMNotRefreshPanel::Borders{1, 0, 1, 1});
   body.Create(Handle(), 0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+  ::SetWindowTextW(body.Handle(), L"options");
 
   MakeLabel(kLabelX, kRowFormat, 120, "color format:");
   cbColorFormat.SetTexts(FormatNames());

@@ -28,9 +28,12 @@ bool TfrmFontPreview::Create(HWND owner, TMainFrame& main) {
   mainPanel.Create(Handle(), 0, 0, kWidth, kHeight);
   listPanel.SetBorderColor(clFrame);
   listPanel.Create(mainPanel, 1, 1, kWidth - 2, kHeight - 2);
+  ::SetWindowTextW(mainPanel.Handle(), L"fonts");
+  ::SetWindowTextW(listPanel.Handle(), L"fonts");
 
   fontList.SelectColor = clFrame;
   fontList.Create(listPanel, 0, 0, kWidth - 2 - kButtonSide, kHeight - 2);
+  ::SetWindowTextW(fontList.Handle(), L"font list");
   fontList.OnSelect = [this](Widget&) { fontListSelect(); };
 
   struct Spec {
