@@ -3,7 +3,8 @@
 # opens it under the preview; the "3 colours" filter leaves only three-colour
 # templates (its button then pressed in); the wheel scrolls; a click on a
 # template shows it in the preview and closes the picker; a click on the drop
-# button while it is open closes it without opening it again; the choice is
+# button while it is open closes it without opening it again, and so does
+# Escape; the choice is
 # saved as "imgPreviewId".
 . "$(dirname "$0")/lib.sh"
 
@@ -68,6 +69,12 @@ xdotool mousemove $((wx + 264 + 86 + 5)) $((wy + 19 + 105 + 8)) click 1
 wait_picker hidden || fail "a click on the drop button left the picker open"
 sleep 0.5
 [ -z "$(list_rect)" ] || fail "the press that closed the picker opened it again"
+
+# Escape closes it too.
+xdotool mousemove $((px + 40)) $((py + 20)) click 1
+wait_picker shown || fail "the picker did not open a third time"
+xdotool key Escape
+wait_picker hidden || fail "Escape did not close the picker"
 
 probe send-close >/dev/null
 for _ in $(seq 1 50); do [ "$(probe_value found)" = 0 ] && break; sleep 0.2; done

@@ -98,6 +98,17 @@ probe control Options OK >/dev/null || fail "help closed the dialog"
 click_control Options Cancel
 gone_window Options || fail "Cancel did not close the dialog"
 
+# The slot's menu ends with "Options..." too (Copy, Past, a line, Options...).
+xdotool mousemove $((wx + 264 + 2 + 1 + 8)) $((wy + 19 + 18 + 1 + 8)) click 3
+rect=$(probe menu 5 | sed -n 's/^rect=//p')
+[ -n "$rect" ] || fail "a right click on the second slot opened no menu"
+IFS=, read -r mx my mw mh <<<"$rect"
+item=$(( (mh - 12) / 5 ))  # five items, two 3-pixel lines, the menu's own border
+xdotool mousemove $((mx + mw / 2)) $((my + 3 + 2 * item + 3 + item / 2)) click 1
+wait_window Options || fail "\"Options...\" of the slot menu opened no dialog"
+click_control Options Cancel
+gone_window Options || fail "Cancel did not close the dialog"
+
 # Escape cancels too.
 open_options
 choose_format 1
