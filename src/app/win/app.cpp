@@ -100,11 +100,12 @@ int RunKolo(const std::vector<std::wstring>& args) {
         auto form = std::make_unique<TfrmPreview>();
         form->Create(main->Handle());
         TColorArea& area = *main->colorArea;
-        form->recolorTemplate = [&area](int index) { area.RecolorTemplateAt(index); };
+        form->recolorTemplate = [m = main.get()](TVMGIFImageList& list, int index) {
+          RecolorListTemplate(list, index, SlotColors(m->Options()));
+        };
         form->onChoose = [&area](int index) { area.SetPreviewId(index); };
         area.showLayoutPicker = [f = form.get(), &area, m = main.get()] {
-          f->ShowPicker(area.previewPanel.WindowRect(), SlotColors(m->Options()), area.PeviewImageList,
-                        area.ShownPreviewId());
+          f->ShowPicker(area.previewPanel.WindowRect(), SlotColors(m->Options()), area.ShownPreviewId());
         };
         area.layoutPickerJustShown = [f = form.get()] { return f->IsShowing(); };
         forms.push_back(std::move(form));

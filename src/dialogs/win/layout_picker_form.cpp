@@ -23,6 +23,7 @@ bool TfrmPreview::Create(HWND owner) {
   ::SetWindowTextW(Handle(), L"Layouts");
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
   scrollImages_.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
+  templates.LoadFromResource(KOLO_RES_IMAGES_TEMPLATE);
 
   mainPanel.SetBorderColor(clFrame);
   mainPanel.Create(Handle(), 0, 0, kWidth, kHeight);
@@ -69,8 +70,7 @@ void TfrmPreview::EnableFilters() {
   for (int i = 0; i < 4; ++i) buttons[i]->SetEnabled(kFilterTags[i] != ViewImageList.TagFilter());
 }
 
-void TfrmPreview::ShowPicker(const RECT& panel, const std::array<TColor, 4>& colors, TVMGIFImageList& templates,
-                             int selected) {
+void TfrmPreview::ShowPicker(const RECT& panel, const std::array<TColor, 4>& colors, int selected) {
   if (!Handle()) return;
   if (ViewImageList.ImageList() != &templates) ViewImageList.SetImageList(&templates);
   if (!recolored_ || colors != lastColors_) {
@@ -78,7 +78,7 @@ void TfrmPreview::ShowPicker(const RECT& panel, const std::array<TColor, 4>& col
     recolored_ = true;
     ++recolorings_;
     if (recolorTemplate)
-      for (int i = 0; i < templates.Count(); ++i) recolorTemplate(i);
+      for (int i = 0; i < templates.Count(); ++i) recolorTemplate(templates, i);
   }
   EnableFilters();
   const DropPlacement place = Place(panel, kWidth, kHeight);

@@ -29,13 +29,16 @@ class TfrmPreview : public TDropDownForm {
   bool Create(HWND owner);
 
   // Opens under the preview panel (`panel` in screen coordinates), or above it
-  // near the bottom of the screen, with `selected` at the top. The templates of
-  // `templates` are recoloured first when the colours changed since the last
-  // opening.
-  void ShowPicker(const RECT& panel, const std::array<TColor, 4>& colors, TVMGIFImageList& templates, int selected);
+  // near the bottom of the screen, with `selected` at the top. The templates
+  // are recoloured first when the colours changed since the last opening.
+  void ShowPicker(const RECT& panel, const std::array<TColor, 4>& colors, int selected);
 
-  // Writes the current colours into template `index` (the main window's rule).
-  std::function<void(int index)> recolorTemplate;
+  // Writes the current colours into template `index` of the list (the main
+  // window's rule).
+  std::function<void(TVMGIFImageList& list, int index)> recolorTemplate;
+  // The picker's own copy of the templates: the preview's copy may show them
+  // as a dichromat sees them.
+  TVMGIFImageList templates;
   // The template chosen: the preview shows it.
   std::function<void(int index)> onChoose;
 

@@ -79,6 +79,9 @@ class TMainFrame : public Window {
   // lists take their new capacities here.
   TAction acOptions{"acOptions"};
   void OnOptionsConfirmed(std::function<void()> handler) { optionsConfirmedHandlers_.push_back(std::move(handler)); }
+  // Marks colour slots 0..count-1 as the wheel's harmony (their frames and copy
+  // buttons change); 0 marks none.
+  virtual void MarkHarmonySlots(int count) {}
 
   // Cursor 21, the main image's square cursor (none until the main window built it).
   virtual HCURSOR SquareCursor() const { return nullptr; }

@@ -23,7 +23,9 @@ class LayoutPickerTest : public ::testing::Test {
     ::ShowWindow(main_.Handle(), SW_SHOW);
     ASSERT_TRUE(form_.Create(main_.Handle()));
     TColorArea& area = *main_.colorArea;
-    form_.recolorTemplate = [&area](int index) { area.RecolorTemplateAt(index); };
+    form_.recolorTemplate = [this](TVMGIFImageList& list, int index) {
+      RecolorListTemplate(list, index, SlotColors(main_.Options()));
+    };
     form_.onChoose = [&area](int index) { area.SetPreviewId(index); };
     ASSERT_GE(Templates().Count(), 3);
   }
@@ -31,10 +33,9 @@ class LayoutPickerTest : public ::testing::Test {
     form_.Destroy();
     if (main_.Handle()) ::DestroyWindow(main_.Handle());
   }
-  TVMGIFImageList& Templates() { return main_.colorArea->PeviewImageList; }
+  TVMGIFImageList& Templates() { return form_.templates; }
   void Show(int top = 100) {
-    form_.ShowPicker(RECT{100, top, 182, top + 41}, SlotColors(main_.Options()), Templates(),
-                     main_.colorArea->ShownPreviewId());
+    form_.ShowPicker(RECT{100, top, 182, top + 41}, SlotColors(main_.Options()), main_.colorArea->ShownPreviewId());
   }
   // The colour the template's table holds for slot `slot` (0..3).
   TColor TableColor(int index, int slot) {
