@@ -15,21 +15,6 @@ TEST(PropertyRulesTest, QualityNamesAndTheNumbersTheListChooses) {
   EXPECT_EQ(JpgQualityForChoice(3), 10);
 }
 
-TEST(PropertyRulesTest, EditsReadIntoValidSettings) {
-  EXPECT_EQ(ImageCountSetting("5", false), 10);
-  EXPECT_EQ(ImageCountSetting("999", false), 999);
-  EXPECT_EQ(ImageCountSetting("", false), 10);
-  EXPECT_EQ(ImageCountSetting("100", true), -100);
-  EXPECT_EQ(ImageCountSetting("x", true), -10);
-  EXPECT_EQ(JpgQualityFromText(""), 8);
-  EXPECT_EQ(JpgQualityFromText("15"), 10);
-  EXPECT_EQ(JpgQualityFromText("0"), 1);
-  EXPECT_TRUE(IsDigitEditChar('7'));
-  EXPECT_TRUE(IsDigitEditChar(8));
-  EXPECT_FALSE(IsDigitEditChar('-'));
-  EXPECT_FALSE(IsDigitEditChar(22));  // Ctrl+V goes through the paste filter instead
-}
-
 TEST(PropertyRulesTest, UploadAddressesMustBeWebAddressesWithAHost) {
   for (const char* good : {"http://a.example/x.php", "HTTPS://a.example", "https://10.0.0.1:8080/up"})
     EXPECT_TRUE(IsUploadAddress(good)) << good;
