@@ -168,18 +168,6 @@ void TfrmProperty::MakeCheckbox(TVMImageCheckbox& box, TVMLabel& label, int x, i
 
 void TfrmProperty::BuildControls() {
   using namespace art;
-  auto titleButton = [this](TVMPictureButton& b, int first, int x, const wchar_t* name) {
-    b.SetColor(clFrame);
-    b.SetImageList(&images_);
-    b.SetImages(first, first + 1, first + 2);
-    b.Create(Handle(), x, 3, 9, 10);
-    ::SetWindowTextW(b.Handle(), name);
-  };
-  titleButton(btnClose, kDlgImgCloseNormal, kWidth - 13, L"close");
-  btnClose.OnClick = [this](Widget&) { btnCancelClick(); };
-  titleButton(btnHelp, kDlgImgHelpNormal, kWidth - 25, L"help");
-  btnHelp.OnClick = [this](Widget&) { btnHelpClick(); };
-
   body.SetColor(clSkyBlue);
   body.SetBorderColor(clFrame);
   body.SetBorderSize(TVMNotRefreshPanel::Borders{1, 0, 1, 1});
@@ -258,6 +246,19 @@ void TfrmProperty::BuildControls() {
   btnOK.OnClick = [this](Widget&) { btnOKClick(); };
   dialogButton(btnCancel, kDlgImgCancelNormal, kWidth - 8 - 64, L"Cancel");
   btnCancel.OnClick = [this](Widget&) { btnCancelClick(); };
+
+  // The title strip's buttons come last in the Tab order.
+  auto titleButton = [this](TVMPictureButton& b, int first, int x, const wchar_t* name) {
+    b.SetColor(clFrame);
+    b.SetImageList(&images_);
+    b.SetImages(first, first + 1, first + 2);
+    b.Create(Handle(), x, 3, 9, 10);
+    ::SetWindowTextW(b.Handle(), name);
+  };
+  titleButton(btnClose, kDlgImgCloseNormal, kWidth - 13, L"close");
+  btnClose.OnClick = [this](Widget&) { btnCancelClick(); };
+  titleButton(btnHelp, kDlgImgHelpNormal, kWidth - 25, L"help");
+  btnHelp.OnClick = [this](Widget&) { btnHelpClick(); };
 }
 
 // The plain check boxes and the values they show.
