@@ -149,6 +149,14 @@ TEST_F(FontBrowserTest, TheSampleFallsBackToArialWhenItsFamilyIsMissing) {
   EXPECT_EQ(main_.colorArea->fonPreview.Text(), L"Arial");
   EXPECT_TRUE(FontFamilyInstalled("Tahoma"));
   EXPECT_FALSE(FontFamilyInstalled("No Such Family 4711"));
+
+  // A family uninstalled while the program runs: the system's font change is heard.
+  main_.Options().fontName = "Tahoma";
+  main_.colorArea->RefreshFontSample();
+  EXPECT_EQ(main_.Options().fontName, "Tahoma");
+  main_.colorArea->fontInstalled = [](const std::string& name) { return name != "Tahoma"; };
+  ::SendMessageW(main_.Handle(), WM_FONTCHANGE, 0, 0);
+  EXPECT_EQ(main_.Options().fontName, "Arial");
 }
 
 TEST(FontFamiliesTest, TheListHoldsTheFamiliesGdiplusOffers) {
