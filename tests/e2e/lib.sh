@@ -183,3 +183,33 @@ shown_windows() { # the titles of the visible windows, for failure messages
     printf '"%s" ' "$(xdotool getwindowname "$w" 2>/dev/null)"
   done
 }
+
+# kolo_browser stands in for the web browser: it writes each address it is
+# given to $PAGES. Call restore_browser when the scenario ends (in its trap):
+# the prefix's own .htm class comes back.
+use_stand_in_browser() {
+  BROWSER="$KOLO_BUILD/kolo_browser.exe"
+  [ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
+  PAGES="$E2E_DIR/pages.txt"
+  : > "$PAGES"
+  HTM_BEFORE=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
+  wine reg add 'HKCR\.htm' /ve /d KoloE2E.Page /f >/dev/null
+  wine reg add 'HKCR\KoloE2E.Page\shell\open\command' /ve \
+    /d "\"$(winpath "$BROWSER")\" \"$(winpath "$PAGES")\" \"%1\"" /f >/dev/null
+}
+restore_browser() {
+  if [ -n "${HTM_BEFORE:-}" ]; then
+    wine reg add 'HKCR\.htm' /ve /d "$HTM_BEFORE" /f >/dev/null 2>&1 || true
+  else
+    wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
+  fi
+  wine reg delete 'HKCR\KoloE2E.Page' /f >/dev/null 2>&1 || true
+}
+wait_page() { # N PAGE: wait until the browser's Nth address is the help page PAGE
+  local i
+  for i in $(seq 1 50); do
+    tr -d '\r' < "$PAGES" | sed -n "$1p" | grep -q "/kolo/?cl=en&m=manual&s=$2\$" && return 0
+    sleep 0.2
+  done
+  return 1
+}

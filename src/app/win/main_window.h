@@ -117,6 +117,10 @@ class TfrmMain : public TMainFrame {
   std::function<void()> onOptions;
   std::function<void()> onAbout;
   enum MainMenuItem { mmOptions = 1, mmHelp = 2, mmAbout = 3 };
+  // acOptions: runs the options dialog (true when confirmed), then saves the
+  // settings, joins or leaves the clipboard chain and passes on the capacities.
+  std::function<bool()> optionsDialog;
+  void acOptionsExecute();
   void ShowMainMenu(int screenX, int screenY);
 
   TVMNotRefreshPanel& PaletteBottomTab() override;
@@ -206,6 +210,7 @@ class TfrmMain : public TMainFrame {
   void ForwardImageEvents();
   void CreatePages();
   void SetupImageActions();
+  void SetupOptionsAction();
 
   CreateParams params_;
   std::array<std::unique_ptr<TBaseTab>, 7> tabs_;

@@ -8,6 +8,7 @@
 #include "widgets/win/forms.h"
 #include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
+#include "app/win/color_area.h"
 #include "widgets/win/message_box_win.h"
 #include "widgets/win/tab_order.h"
 #include "clipboard/win/clipboard_tab.h"
@@ -74,6 +75,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_ACTIVATEAPP:
       if (!wp) OnApplicationDeactivate();
+      break;
+    case WM_FONTCHANGE:
+      if (colorArea) colorArea->FontsChanged();
       break;
     case WM_HOOK_EVENT:
       HandleHookEvent(wp, lp);
