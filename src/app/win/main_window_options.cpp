@@ -1,6 +1,7 @@
 // The options command: every menu that ends with "Options..." runs acOptions.
 #include "app/win/color_area.h"
 #include "app/win/main_window.h"
+#include "clipboard/win/clipboard_tab.h"
 #include "images/win/get_image_tab.h"
 #include "palette/win/palette_strip.h"
 
@@ -17,6 +18,7 @@ void TfrmMain::SetupOptionsAction() {
   OnOptionsConfirmed([this] {
     if (getImageTab && getImageTab->HookImageList.Handle())
       getImageTab->HookImageList.ApplyLimit(options_.maxScreenImages);
+    if (clipboardTab) clipboardTab->ClipboardList().ApplyLimit(options_.maxClipImages);
   });
 }
 
