@@ -225,10 +225,8 @@ int SwapCrossedHandle(int code, bool xCrossed, bool yCrossed) {
 
 bool HasMiddleHandles(int sideSpan, int box) { return sideSpan >= 2 * box + 2; }
 
-namespace {
-
 // Inside a handle box only its outline is frame; elsewhere the one-pixel side lines are.
-bool IsFramePixel(const AreaRect& r, int box, int x, int y) {
+bool IsAreaFramePixel(const AreaRect& r, int box, int x, int y) {
   const int h = box / 2;
   const int mx = (r.left + r.right) / 2, my = (r.top + r.bottom) / 2;
   const bool middlesX = HasMiddleHandles(r.right - r.left, box);
@@ -245,6 +243,8 @@ bool IsFramePixel(const AreaRect& r, int box, int x, int y) {
          ((y == r.top || y == r.bottom) && x > r.left && x < r.right);
 }
 
+namespace {
+
 FrameStrip MakeStrip(const AreaRect& r, int box, AreaBounds s, const AreaBounds& screen) {
   s.left = std::max(s.left, screen.left);
   s.top = std::max(s.top, screen.top);
@@ -259,7 +259,7 @@ FrameStrip MakeStrip(const AreaRect& r, int box, AreaBounds s, const AreaBounds&
   strip.mask.resize(static_cast<std::size_t>(strip.width) * strip.height);
   std::size_t i = 0;
   for (int y = s.top; y < s.bottom; ++y)
-    for (int x = s.left; x < s.right; ++x) strip.mask[i++] = IsFramePixel(r, box, x, y) ? 1 : 0;
+    for (int x = s.left; x < s.right; ++x) strip.mask[i++] = IsAreaFramePixel(r, box, x, y) ? 1 : 0;
   return strip;
 }
 

@@ -104,6 +104,9 @@ struct FrameStrip {
   bool Empty() const { return width <= 0 || height <= 0; }
 };
 
+// Whether a screen pixel belongs to the inverted frame of `r` (see below).
+bool IsAreaFramePixel(const AreaRect& r, int box, int x, int y);
+
 // The inverted frame of a rectangle with handle boxes of side `box` (odd):
 // box outlines on the corners and, on sides long enough, the middles; one-pixel
 // side lines between them. Strips: left, right (box wide, from h above to h

@@ -88,6 +88,7 @@ class TfrmMain : public TMainFrame {
   // --- chrome ---
   bool SmallMode() const { return options_.runsmall; }
   void SetSmallMode(bool small);
+  void LeaveSmallMode() override { SetSmallMode(false); }
   void ToggleSmallMode();
   void ToggleStayOnTop();
   void MinimiseToTray();

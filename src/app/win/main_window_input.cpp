@@ -210,8 +210,9 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
     }
     case WM_RBUTTONUP:
     case WM_NCRBUTTONUP:
+      // The release that ends the shot is used up: it must not also open a menu.
       CancelAreaShot();
-      return false;
+      return true;
     default:
       return false;
   }

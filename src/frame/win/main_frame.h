@@ -74,6 +74,11 @@ class TMainFrame : public Window {
   // the value slider and the layout picker are hidden): pop-ups close here.
   virtual void OnProgramDeactivated(std::function<void()> handler) = 0;
 
+  // The window leaves small mode (an area shot ends with the whole window shown).
+  virtual void LeaveSmallMode() {}
+  // The picture menu at a screen point (the image lists' right click); set by whoever builds it.
+  std::function<void(int x, int y)> imagePopup;
+
   // Cursor 21, the main image's square cursor (none until the main window built it).
   virtual HCURSOR SquareCursor() const { return nullptr; }
 

@@ -17,6 +17,7 @@
 #include "platform/win/gdiplus_session.h"
 #include "platform/win/handles.h"
 #include "widgets/win/message_box_win.h"
+#include "widgets/win/picture_controls.h"
 
 namespace kolo::win {
 
@@ -25,7 +26,8 @@ namespace {
 constexpr UINT kFrameTimerMs = 10;
 constexpr UINT kLoadTimerMs = 10;
 constexpr int kButtonW = 24, kButtonH = 22;
-constexpr int kListTop = kButtonH + 2;
+constexpr int kSliderTop = kButtonH + 2, kSliderH = 9;
+constexpr int kListTop = kSliderTop + kSliderH + 2;
 constexpr int kScrollerWidth = 9;
 
 // The one tab object the thread timers call back (there is one screenshot tab).
@@ -59,6 +61,7 @@ TGetImageTab::~TGetImageTab() {
   if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
   if (loadTimer_) ::KillTimer(nullptr, loadTimer_);
   frame_.Erase();
+  areaFrame_.Erase();
   if (g_tab == this) g_tab = nullptr;
 }
 
@@ -75,7 +78,8 @@ void TGetImageTab::CreateControls() {
   };
   const Spec specs[] = {
       {btnPrintScreen, art::kImgPrintScreenNormal, false, 0, "Sget screenshot", L"get screenshot"},
-      {btnGetWindowShot, art::kImgWindowShotNormal, true, kButtonW + 1, "Sget windowshot", L"get windowshot"},
+      {btnGetWindowShot, art::kImgWindowShotNormal, true, kButtonW, "Sget windowshot", L"get windowshot"},
+      {btnGetImage, art::kImgSelectAreaNormal, false, 2 * kButtonW, "Sselect area on screen", L"select area on screen"},
       {btnAddImage, art::kImgAddImageNormal, true, page.Width() - kButtonW, "Sadd image to list", L"add image to list"},
   };
   for (const Spec& s : specs) {
@@ -88,6 +92,11 @@ void TGetImageTab::CreateControls() {
   btnPrintScreen.OnClick = [this](Widget&) { btnPrintScreenClick((::GetKeyState(VK_SHIFT) & 0x8000) != 0); };
   btnGetWindowShot.OnClick = [this](Widget&) { btnGetWindowShotClick(); };
   btnAddImage.OnClick = [this](Widget&) { btnAddImageClick(); };
+  btnGetImage.OnClick = [this](Widget&) { btnGetImageClick(); };
+
+  // The handle size of the area shot: 3, 5 .. 15 pixels.
+  PlaceHorizontalSlider(BoxSizeScroll, main_.scrollImages, page, 3, 9, 1, 0, kSliderTop, page.Width(), L"box size");
+  BoxSizeScroll.OnChange = [this](TVMScrollImage&) { SetBoxSizeFromSlider(); };
 
   scrollImages_.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
   const int listH = page.Height() - kListTop;
@@ -113,6 +122,15 @@ void TGetImageTab::CreateControls() {
   HookImageList.OnDblClick = [this](Widget&) {
     if (HookImageList.Select()) ViewImage();
   };
+  HookImageList.OnPopup = [this](TKOLImageList&, int x, int y) {
+    if (main_.imagePopup) main_.imagePopup(x, y);
+  };
+  HookImageList.OnHintItem = [this](TKOLImageList& list, const std::string& fileName) {
+    const TKOLImgobj* item = nullptr;
+    for (int i = 0; i < list.Count() && !fileName.empty(); ++i)
+      if (list.Item(i).attrs.fileName == fileName) item = &list.Item(i);
+    list.SetHint(item ? ImageItemHint(item->attrs, item->imageWidth, item->imageHeight) : "Sscreenshots");
+  };
   HookImageList.LoadFromFile(folder_ + L"list.bin");
   listLoaded_ = true;
 }
@@ -123,6 +141,8 @@ void TGetImageTab::Activate() {
   CreateControls();
   main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, &main_.ImageBottomTab());
+  BoxSizeScroll.SetPosition((boxSize - 3) / 2 + 3);
+  BoxSizeHint();
   // The picture tools act once their operations exist; until then only "open" is offered.
   const TKOLImgobj* item = HookImageList.Select();
   if (currentImage_)
@@ -136,6 +156,34 @@ void TGetImageTab::Activate() {
 
 void TGetImageTab::Deactivate() {
   if (main_.captureMode == CaptureMode::WindowShot) WindowShotFinish(false);
+  if (main_.captureMode == CaptureMode::AreaShot) FinishAreaSelection();
+}
+
+void TGetImageTab::SetBoxSizeFromSlider() { SetBoxSize((BoxSizeScroll.Position() - 3) * 2 + 3); }
+
+void TGetImageTab::BoxSizeHint() { BoxSizeScroll.SetHint("Sbox size " + std::to_string(boxSize) + " px"); }
+
+// A side below 1 shows an empty field; a field already showing the number is
+// left alone, so the caret of someone typing there stays put.
+void TGetImageTab::ShowSizeFields(int width, int height) {
+  TImageBottomPanel& tools = main_.ImageBottomTab();
+  const std::pair<HWND, int> fields[] = {{tools.edWidthImage, width}, {tools.edHeightImage, height}};
+  for (const auto& [field, value] : fields) {
+    const std::string text = value >= 1 ? std::to_string(value) : "";
+    if (field && WindowText(field) != text) ::SetWindowTextW(field, Widen(text).c_str());
+  }
+}
+
+HCURSOR TGetImageTab::CrossCursor() {
+  const CursorShape shape = PlainCrossShape();
+  auto bits = std::make_unique<bool[]>(shape.inverts.size());
+  for (std::size_t i = 0; i < shape.inverts.size(); ++i) bits[i] = shape.inverts[i];
+  return BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get());
+}
+
+void TGetImageTab::SetFrameTimer(bool on) {
+  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
+  frameTimer_ = on ? ::SetTimer(nullptr, 0, kFrameTimerMs, &TimerProc) : 0;
 }
 
 void TGetImageTab::LoadSettings(SettingsStore& store) {
@@ -221,6 +269,10 @@ void TGetImageTab::ShowMainWindow() {
 }
 
 void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
+  if (main_.captureMode == CaptureMode::AreaShot) {
+    if (area_.Drawn()) UpdateSelection(false, ahMove, false);  // take the area again
+    return;
+  }
   if (main_.captureMode != CaptureMode::None) return;
   ClearListSelection();
   HideMainWindow();
@@ -238,18 +290,25 @@ void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
 // --- window shot ---
 
 void TGetImageTab::btnGetWindowShotClick() {
+  if (main_.captureMode == CaptureMode::AreaShot) {
+    AlignToWindows();
+    return;
+  }
   if (!main_.BeginCapture(CaptureMode::WindowShot)) return;
+  useOverlay_ = compositionProbe && compositionProbe();
+  if (useOverlay_) Overlay().ShowOverlay();
   HideMainWindow();
   parentLevel_ = 0;
   framedWindow_ = nullptr;
   hoverWindow_ = nullptr;
-  const CursorShape shape = PlainCrossShape();
-  auto bits = std::make_unique<bool[]>(shape.inverts.size());
-  for (std::size_t i = 0; i < shape.inverts.size(); ++i) bits[i] = shape.inverts[i];
-  main_.SetToolCursor(BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get()));
+  main_.SetToolCursor(CrossCursor());
 }
 
 void TGetImageTab::ShotEvent(CaptureMode mode, unsigned event, LPARAM data) {
+  if (mode == CaptureMode::AreaShot) {
+    AreaEvent(event, data);
+    return;
+  }
   if (mode != CaptureMode::WindowShot) return;
   switch (event) {
     case heMouseMove: WindowShotTrack(); break;
@@ -265,9 +324,13 @@ void TGetImageTab::ShotEvent(CaptureMode mode, unsigned event, LPARAM data) {
 }
 
 void TGetImageTab::ShowWindowFrame() {
-  frame_.Erase();
   framedWindow_ = hoverWindow_;
   frameRect_ = hoverRect_;
+  if (useOverlay_) {
+    Overlay().DrawPlainFrame(frameRect_);
+    return;
+  }
+  frame_.Erase();
   frame_.Draw(frameRect_);
 }
 
@@ -276,16 +339,15 @@ void TGetImageTab::WindowShotTrack() {
   POINT p;
   ::GetCursorPos(&p);
   HWND w = ::WindowFromPoint(p);
-  if (!w || w == framedWindow_) return;
+  if (!w || w == framedWindow_ || (useOverlay_ && w == Overlay().Handle())) return;
   parentLevel_ = 0;
   hoverWindow_ = w;
   RECT r;
   ::GetWindowRect(w, &r);
   hoverRect_ = Clip(r, VirtualScreenRect(), 1);
-  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
-  frameTimer_ = 0;
+  SetFrameTimer(false);
   ShowWindowFrame();
-  frameTimer_ = ::SetTimer(nullptr, 0, kFrameTimerMs, &TimerProc);
+  if (!useOverlay_) SetFrameTimer(true);
 }
 
 void TGetImageTab::WindowShotClimb(bool up) {
@@ -305,10 +367,10 @@ void TGetImageTab::WindowShotClimb(bool up) {
 void TGetImageTab::WindowShotFinish(bool take) {
   if (main_.captureMode != CaptureMode::WindowShot) return;
   main_.EndCapture();
+  if (useOverlay_) Overlay().HideOverlay();
   frame_.Erase();
   framedWindow_ = nullptr;
-  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
-  frameTimer_ = 0;
+  SetFrameTimer(false);
   if (take && hoverWindow_) {
     ClearListSelection();
     const RECT r = Clip(frameRect_, VirtualScreenRect(), 0);
@@ -331,6 +393,7 @@ void CALLBACK TGetImageTab::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   }
   if (id == tab->frameTimer_) {
     if (tab->main_.captureMode == CaptureMode::WindowShot) tab->frame_.Refresh();
+    if (tab->main_.captureMode == CaptureMode::AreaShot) tab->UpdateSelection(false, 0, true);
   } else if (id == tab->loadTimer_) {
     tab->LoadTimerTick();
   } else {
