@@ -79,18 +79,18 @@ else
 fi
 SHOT="$E2E_DIR/drawn.png"
 import -window root -crop 260x140+20+20 +repage "$SHOT"
-add_and_check 120x60 "0 0 $RED" "10 30 $RED" "110 30 $GREEN" "119 59 $GREEN"
+add_and_check 120x60 "0 0 $RED" "0 15 $RED" "10 30 $RED" "110 30 $GREEN" "119 59 $GREEN" "119 45 $GREEN"
 note "drawn: 120x60 grabbed without its frame"
 
 # --- move it by its inside, 100 right and 100 down ---
 drag 120 90 220 190
-add_and_check 120x60 "0 0 $GREEN" "10 30 $GREEN" "110 30 $BLUE" "119 59 $BLUE"
+add_and_check 120x60 "0 0 $GREEN" "0 15 $GREEN" "10 30 $GREEN" "110 30 $BLUE" "119 59 $BLUE" "60 59 $GREEN"
 [ "$(screen_pixel 60 75)" = $RED ] || fail "the frame was left behind where the area was"
 note "moved: the grab follows"
 
 # --- the right-bottom handle, pressed two pixels off, dragged 50 right and 40 down ---
 drag 281 221 329 259
-add_and_check 170x100 "0 0 $GREEN" "169 99 $BLUE"
+add_and_check 170x100 "0 0 $GREEN" "0 20 $GREEN" "169 99 $BLUE" "169 30 $BLUE" "30 99 $GREEN"
 note "resized by the handle: 170x100"
 
 # --- a right click on the title strip ends it, and opens no menu ---

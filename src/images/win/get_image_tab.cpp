@@ -60,6 +60,7 @@ TGetImageTab::TGetImageTab(TMainFrame& main) : TBaseTab(main) {
 TGetImageTab::~TGetImageTab() {
   if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
   if (loadTimer_) ::KillTimer(nullptr, loadTimer_);
+  if (grabTimer_) ::KillTimer(nullptr, grabTimer_);
   frame_.Erase();
   areaFrame_.Erase();
   if (g_tab == this) g_tab = nullptr;
@@ -394,6 +395,8 @@ void CALLBACK TGetImageTab::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   if (id == tab->frameTimer_) {
     if (tab->main_.captureMode == CaptureMode::WindowShot) tab->frame_.Refresh();
     if (tab->main_.captureMode == CaptureMode::AreaShot) tab->UpdateSelection(false, 0, true);
+  } else if (id == tab->grabTimer_) {
+    tab->FinishPendingGrab();
   } else if (id == tab->loadTimer_) {
     tab->LoadTimerTick();
   } else {

@@ -96,6 +96,7 @@ class TGetImageTab : public TBaseTab {
   void FinishAreaSelection();
   void UpdateSelection(bool sizing, int handle, bool refreshOnly);
   void GrabArea();
+  void FinishPendingGrab();
   void DrawAreaFrame();
   void ShowMagnifier(int code);
   void SetAreaCursor(int hit);
@@ -126,6 +127,7 @@ class TGetImageTab : public TBaseTab {
   AreaRect shownRect_{};
   int drawnBoxSize_ = -1;
   int cursorShape_ = -1;
+  UINT_PTR grabTimer_ = 0;  // an overlay grab waiting for the screen to clear
   std::unique_ptr<TfrmTransp> ownOverlay_;  // when the program's forms table has none (tests)
 };
 

@@ -43,6 +43,8 @@ LPCWSTR CursorFor(int hit) {
 }
 
 constexpr TColor kMarkColor = 0xC08000;
+// How long an overlay grab waits for the screen to show the overlay cleared.
+constexpr UINT kOverlayGrabDelayMs = 80;
 
 }  // namespace
 
@@ -144,6 +146,7 @@ void TGetImageTab::AreaShotWindowMove(bool starting) {
 
 void TGetImageTab::AreaPress(POINT p) {
   SetFrameTimer(false);
+  FinishPendingGrab();
   const bool first = !area_.Drawn();
   const AreaSelection::PressResult r = area_.Press(p.x, p.y);
   if (first && r.mode != ahNone) {
@@ -187,6 +190,7 @@ void TGetImageTab::AreaRelease(POINT p) {
 void TGetImageTab::FinishAreaSelection() {
   if (main_.captureMode != CaptureMode::AreaShot) return;
   SetFrameTimer(false);
+  FinishPendingGrab();
   areaFrame_.Erase();
   drawnBoxSize_ = -1;
   if (useOverlay_) Overlay().HideOverlay();
@@ -214,8 +218,13 @@ void TGetImageTab::UpdateSelection(bool sizing, int handle, bool refreshOnly) {
     shownRect_ = area_.Ordered();
     drawnBoxSize_ = boxSize;
     if (handle == ahMove) {
-      Overlay().Erase(true);  // the grab reads layered windows too
-      GrabArea();
+      // The grab reads layered windows too: it waits until the screen shows the
+      // overlay cleared (the windows below repaint what it uncovered), and the
+      // frame comes back after it.
+      Overlay().Erase(true);
+      if (grabTimer_) ::KillTimer(nullptr, grabTimer_);
+      grabTimer_ = ::SetTimer(nullptr, 0, kOverlayGrabDelayMs, &TimerProc);
+      return;
     }
     DrawAreaFrame();
     if (!sizing && handle >= ahLeftTop) ShowMagnifier(handle);
@@ -236,6 +245,14 @@ void TGetImageTab::UpdateSelection(bool sizing, int handle, bool refreshOnly) {
     ShowMagnifier(handle);
     areaFrame_.Refresh();  // the main image may lie under the frame
   }
+}
+
+void TGetImageTab::FinishPendingGrab() {
+  if (!grabTimer_) return;
+  ::KillTimer(nullptr, grabTimer_);
+  grabTimer_ = 0;
+  GrabArea();
+  DrawAreaFrame();
 }
 
 void TGetImageTab::DrawAreaFrame() {

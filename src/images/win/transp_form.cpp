@@ -1,11 +1,16 @@
 #include "images/win/transp_form.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win/handles.h"
 #include "images/win/screen_frame.h"
 
 namespace kolo::win {
+
+namespace {
+// Long enough for the windows below to repaint what the overlay uncovered.
+}  // namespace
 
 bool TfrmTransp::Create(HWND owner) {
   RegisterClassOnce(L"TfrmTransp", 0);
