@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The area shot with real input, over another program's stripes of known
 # colours: a rectangle is drawn with a drag, moved by dragging its inside and
-# sized by its right-bottom handle; each release grabs it, and the pictures
-# added to the list hold exactly the stripes' pixels under the rectangle. The
+# sized by its right-bottom handle, its handle boxes made bigger with the box
+# slider, its width typed, and grown over the window under it; each change
+# grabs it, and the pictures added to the list hold exactly the stripes'
+# pixels under the rectangle. The
 # frame is drawn by inverting the screen; a right click on the title strip ends
 # the shot without opening the window's menu, and the screen is left as it was.
 # With KOLO_AREA_OVERLAY=1 the same walk runs with desktop composition on
@@ -25,7 +27,7 @@ if [ "$OVERLAY" = 1 ]; then
   export WINEDLLOVERRIDES="dwmapi=n"
 fi
 
-RED=C81E28 GREEN=1EAA3C BLUE=1428DC
+RED=C81E28 GREEN=1EAA3C BLUE=1428DC YELLOW=F0D21E
 start_stripes "$LOG"
 place_kolo 700 100
 start_kolo
@@ -93,11 +95,37 @@ drag 281 221 329 259
 add_and_check 170x100 "0 0 $GREEN" "0 20 $GREEN" "169 99 $BLUE" "169 30 $BLUE" "30 99 $GREEN"
 note "resized by the handle: 170x100"
 
+# --- a bigger handle box from the slider: the corner box reaches one pixel further ---
+# (inverted boxes are the box size wide, the overlay's two pixels wider)
+if [ "$OVERLAY" = 1 ]; then edge="155 155"; else edge="156 156"; fi
+[ "$(screen_pixel $edge)" = $GREEN ] || fail "the corner box of size 7 already reaches ($edge)"
+box=$(helper locate-text "box size") || fail "no box size slider"
+read -r bx by bw bh <<<"$box"
+click_at $((bx + bw - 4)) $((by + bh / 2))
+frame=$(screen_pixel $edge)
+[ "$frame" != $GREEN ] || fail "the slider did not make the handle boxes bigger"
+note "box size 9: the corner box grew"
+
+# --- the width typed into the size field: 250 ---
+# The width field: picture tools page at (2, 277), its field at (3, 22), 40 x 18.
+click_at $((kx + 5 + 36)) $((ky + 299 + 9))
+[ "$(probe focus-text Kolo)" = "focus=170" ] || fail "the width field does not show 170 ($(probe focus-text Kolo))"
+xdotool key --delay 80 End BackSpace BackSpace BackSpace; sleep 0.2
+xdotool type --delay 120 250; sleep 0.8
+[ "$(probe focus-text Kolo)" = "focus=250" ] || fail "the width field lost the typing ($(probe focus-text Kolo))"
+add_and_check 250x100 "0 0 $GREEN" "100 50 $BLUE" "249 50 $YELLOW"
+note "typed width 250"
+
+# --- align by window: the area grows over the stripes' window ---
+click_at $(centre_of "$(helper locate-text "align by window")")
+add_and_check 400x240 "0 0 $RED" "399 239 $YELLOW" "150 120 $GREEN"
+note "aligned to the window under its corners: 400x240"
+
 # --- a right click on the title strip ends it, and opens no menu ---
 xdotool mousemove $((kx + 200)) $((ky + 8)); sleep 0.2; xdotool click 3; sleep 0.8
 helper locate-text "select area on screen" >/dev/null || fail "the right click did not end the area shot"
 [ -z "$(probe menu 1 | sed -n 's/^rect=//p')" ] || fail "the right click that ended the shot also opened the menu"
-for p in "60 90 $RED" "160 170 $GREEN" "329 220 $BLUE" "281 259 $BLUE"; do
+for p in "60 75 $RED" "160 170 $GREEN" "329 220 $BLUE" "281 259 $BLUE" "40 100 $RED" "439 100 $YELLOW" "200 40 $GREEN"; do
   set -- $p
   [ "$(screen_pixel "$1" "$2")" = "$3" ] || fail "the screen keeps a trace of the frame at ($1, $2)"
 done

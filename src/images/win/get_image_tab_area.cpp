@@ -326,7 +326,7 @@ void TGetImageTab::SetAreaCursor(int hit) {
 void TGetImageTab::AlignToWindows() {
   if (!area_.Drawn()) return;
   // The overlay's own frame lies on the corners: it must not answer for the windows below.
-  if (useOverlay_) Overlay().Erase(true);
+  Overlay().seeThrough = true;
   const AreaRect r = area_.Ordered();
   std::vector<AreaBounds> windows;
   for (POINT corner : {POINT{r.left, r.top}, POINT{r.right, r.top}, POINT{r.left, r.bottom}, POINT{r.right, r.bottom}}) {
@@ -335,11 +335,10 @@ void TGetImageTab::AlignToWindows() {
     if (!w || w == Overlay().Handle() || !::GetWindowRect(w, &wr)) continue;
     windows.push_back({wr.left, wr.top, wr.right, wr.bottom});
   }
+  Overlay().seeThrough = false;
   if (area_.GrowOver(windows, ScreenBounds())) {
     UpdateSelection(false, ahMove, false);
     ShowSizeFields(shownRect_.Width(), shownRect_.Height());
-  } else if (useOverlay_) {
-    DrawAreaFrame();
   }
 }
 

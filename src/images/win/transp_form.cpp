@@ -132,7 +132,7 @@ LRESULT TfrmTransp::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_NCHITTEST:
-      return HTCLIENT;  // no moving band: the whole form is drawing surface
+      return seeThrough ? HTTRANSPARENT : HTCLIENT;  // no moving band: the whole form is drawing surface
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
     case WM_SETCURSOR:

@@ -38,6 +38,8 @@ class TfrmTransp : public TSecondaryForm {
 
   // Shown over the drawn pixels (the only ones that take the mouse).
   HCURSOR cursor = nullptr;
+  // While set, looking for the window at a point passes through the overlay.
+  bool seeThrough = false;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
