@@ -130,3 +130,16 @@ for p in "60 75 $RED" "160 170 $GREEN" "329 220 $BLUE" "281 259 $BLUE" "40 100 $
   [ "$(screen_pixel "$1" "$2")" = "$3" ] || fail "the screen keeps a trace of the frame at ($1, $2)"
 done
 note "finished by a right click; the screen is clean"
+
+# --- with composition on, the window shot frames the window on the overlay too ---
+if [ "$OVERLAY" = 1 ]; then
+  click_at $(centre_of "$(helper locate-text "get windowshot")")
+  xdotool mousemove 200 150; sleep 0.3
+  xdotool mousemove 210 160; sleep 0.6
+  frame=$(screen_pixel 40 100)
+  [ "$frame" = 000000 ] || [ "$frame" = FFFFFF ] || fail "no overlay frame round the pointed window (pixel $frame)"
+  [ "$(screen_pixel 42 100)" = $RED ] || fail "the window shot changed the screen's pixels inside its frame"
+  xdotool click 1; sleep 1
+  add_and_check 400x240 "0 100 $RED" "399 100 $YELLOW" "150 0 $GREEN" "150 239 $GREEN"
+  note "window shot framed on the overlay, grabbed without the frame"
+fi

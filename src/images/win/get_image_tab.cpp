@@ -25,6 +25,8 @@ namespace {
 
 constexpr UINT kFrameTimerMs = 10;
 constexpr UINT kLoadTimerMs = 10;
+// How long a grab waits for the screen to show the overlay cleared.
+constexpr UINT kOverlayGrabDelayMs = 80;
 constexpr int kButtonW = 24, kButtonH = 22;
 constexpr int kSliderTop = kButtonH + 2, kSliderH = 9;
 constexpr int kListTop = kSliderTop + kSliderH + 2;
@@ -270,6 +272,7 @@ void TGetImageTab::ShowMainWindow() {
 }
 
 void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
+  FinishPendingGrab();
   if (main_.captureMode == CaptureMode::AreaShot) {
     if (area_.Drawn()) UpdateSelection(false, ahMove, false);  // take the area again
     return;
@@ -295,6 +298,7 @@ void TGetImageTab::btnGetWindowShotClick() {
     AlignToWindows();
     return;
   }
+  FinishPendingGrab();
   if (!main_.BeginCapture(CaptureMode::WindowShot)) return;
   useOverlay_ = compositionProbe && compositionProbe();
   if (useOverlay_) Overlay().ShowOverlay();
@@ -335,11 +339,21 @@ void TGetImageTab::ShowWindowFrame() {
   frame_.Draw(frameRect_);
 }
 
+// The window at a screen point, looking through the overlay (its key colour
+// lets the mouse through, but not every system's hit test knows that).
+HWND TGetImageTab::WindowUnder(POINT p) {
+  if (!useOverlay_) return ::WindowFromPoint(p);
+  Overlay().seeThrough = true;
+  HWND w = ::WindowFromPoint(p);
+  Overlay().seeThrough = false;
+  return w;
+}
+
 void TGetImageTab::WindowShotTrack() {
   if (main_.captureMode != CaptureMode::WindowShot) return;
   POINT p;
   ::GetCursorPos(&p);
-  HWND w = ::WindowFromPoint(p);
+  HWND w = WindowUnder(p);
   if (!w || w == framedWindow_ || (useOverlay_ && w == Overlay().Handle())) return;
   parentLevel_ = 0;
   hoverWindow_ = w;
@@ -355,7 +369,7 @@ void TGetImageTab::WindowShotClimb(bool up) {
   const int level = up ? parentLevel_ + 1 : std::max(0, parentLevel_ - 1);
   POINT p;
   ::GetCursorPos(&p);
-  HWND w = ::WindowFromPoint(p);
+  HWND w = WindowUnder(p);
   for (int i = 0; i < level && w; ++i) w = ::GetParent(w);
   if (!w || level == parentLevel_) return;
   RECT r;
@@ -368,22 +382,48 @@ void TGetImageTab::WindowShotClimb(bool up) {
 void TGetImageTab::WindowShotFinish(bool take) {
   if (main_.captureMode != CaptureMode::WindowShot) return;
   main_.EndCapture();
-  if (useOverlay_) Overlay().HideOverlay();
+  if (useOverlay_) Overlay().Erase(true);
   frame_.Erase();
   framedWindow_ = nullptr;
   SetFrameTimer(false);
-  if (take && hoverWindow_) {
-    ClearListSelection();
-    const RECT r = Clip(frameRect_, VirtualScreenRect(), 0);
-    if (auto shot = GrabScreen(r)) currentImage_ = std::move(shot);
-    ClearTransparent();
-    ShowPreview(true);
-    SetImageControls(false, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
-                     currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
-  }
+  const bool took = take && hoverWindow_;
+  const RECT r = Clip(frameRect_, VirtualScreenRect(), 0);
   hoverWindow_ = nullptr;
-  ShowMainWindow();
-  UpdatePublishHint();
+  auto finish = [this, took, r] {
+    if (took) {
+      ClearListSelection();
+      if (auto shot = GrabScreen(r)) currentImage_ = std::move(shot);
+      ClearTransparent();
+      ShowPreview(true);
+      SetImageControls(false, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+                       currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
+    }
+    if (useOverlay_) Overlay().HideOverlay();
+    ShowMainWindow();
+    UpdatePublishHint();
+  };
+  if (took && useOverlay_)
+    DeferGrab(std::move(finish));
+  else
+    finish();
+}
+
+// A grab with the overlay up waits until the screen shows the overlay cleared:
+// the grab reads layered windows too, and the windows below first repaint
+// what the cleared drawing uncovered.
+void TGetImageTab::DeferGrab(std::function<void()> grab) {
+  FinishPendingGrab();
+  pendingGrab_ = std::move(grab);
+  grabTimer_ = ::SetTimer(nullptr, 0, kOverlayGrabDelayMs, &TimerProc);
+}
+
+void TGetImageTab::FinishPendingGrab() {
+  if (!grabTimer_) return;
+  ::KillTimer(nullptr, grabTimer_);
+  grabTimer_ = 0;
+  auto grab = std::move(pendingGrab_);
+  pendingGrab_ = nullptr;
+  if (grab) grab();
 }
 
 void CALLBACK TGetImageTab::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -85,6 +86,7 @@ class TGetImageTab : public TBaseTab {
   void ShowWindowFrame();
   void LoadTimerTick();
   TfrmTransp& Overlay();
+  HWND WindowUnder(POINT p);
   void ShowSizeFields(int width, int height);
   void SetShotButtons(bool areaRunning);
   // The area shot (get_image_tab_area.cpp).
@@ -97,6 +99,7 @@ class TGetImageTab : public TBaseTab {
   void UpdateSelection(bool sizing, int handle, bool refreshOnly);
   void GrabArea();
   void FinishPendingGrab();
+  void DeferGrab(std::function<void()> grab);
   void DrawAreaFrame();
   void ShowMagnifier(int code);
   void SetAreaCursor(int hit);
@@ -127,7 +130,8 @@ class TGetImageTab : public TBaseTab {
   AreaRect shownRect_{};
   int drawnBoxSize_ = -1;
   int cursorShape_ = -1;
-  UINT_PTR grabTimer_ = 0;  // an overlay grab waiting for the screen to clear
+  UINT_PTR grabTimer_ = 0;  // a grab waiting for the screen to show the overlay cleared
+  std::function<void()> pendingGrab_;
   std::unique_ptr<TfrmTransp> ownOverlay_;  // when the program's forms table has none (tests)
 };
 

@@ -43,8 +43,6 @@ LPCWSTR CursorFor(int hit) {
 }
 
 constexpr TColor kMarkColor = 0xC08000;
-// How long an overlay grab waits for the screen to show the overlay cleared.
-constexpr UINT kOverlayGrabDelayMs = 80;
 
 }  // namespace
 
@@ -67,6 +65,7 @@ void TGetImageTab::btnGetImageClick() {
 }
 
 void TGetImageTab::StartAreaSelection() {
+  FinishPendingGrab();
   if (!main_.BeginCapture(CaptureMode::AreaShot)) return;
   useOverlay_ = compositionProbe && compositionProbe();
   if (useOverlay_) {
@@ -218,12 +217,12 @@ void TGetImageTab::UpdateSelection(bool sizing, int handle, bool refreshOnly) {
     shownRect_ = area_.Ordered();
     drawnBoxSize_ = boxSize;
     if (handle == ahMove) {
-      // The grab reads layered windows too: it waits until the screen shows the
-      // overlay cleared (the windows below repaint what it uncovered), and the
-      // frame comes back after it.
+      // The frame comes back after the grab.
       Overlay().Erase(true);
-      if (grabTimer_) ::KillTimer(nullptr, grabTimer_);
-      grabTimer_ = ::SetTimer(nullptr, 0, kOverlayGrabDelayMs, &TimerProc);
+      DeferGrab([this] {
+        GrabArea();
+        DrawAreaFrame();
+      });
       return;
     }
     DrawAreaFrame();
@@ -245,14 +244,6 @@ void TGetImageTab::UpdateSelection(bool sizing, int handle, bool refreshOnly) {
     ShowMagnifier(handle);
     areaFrame_.Refresh();  // the main image may lie under the frame
   }
-}
-
-void TGetImageTab::FinishPendingGrab() {
-  if (!grabTimer_) return;
-  ::KillTimer(nullptr, grabTimer_);
-  grabTimer_ = 0;
-  GrabArea();
-  DrawAreaFrame();
 }
 
 void TGetImageTab::DrawAreaFrame() {
@@ -325,17 +316,14 @@ void TGetImageTab::SetAreaCursor(int hit) {
 
 void TGetImageTab::AlignToWindows() {
   if (!area_.Drawn()) return;
-  // The overlay's own frame lies on the corners: it must not answer for the windows below.
-  Overlay().seeThrough = true;
   const AreaRect r = area_.Ordered();
   std::vector<AreaBounds> windows;
   for (POINT corner : {POINT{r.left, r.top}, POINT{r.right, r.top}, POINT{r.left, r.bottom}, POINT{r.right, r.bottom}}) {
-    HWND w = ::WindowFromPoint(corner);
+    HWND w = WindowUnder(corner);
     RECT wr;
     if (!w || w == Overlay().Handle() || !::GetWindowRect(w, &wr)) continue;
     windows.push_back({wr.left, wr.top, wr.right, wr.bottom});
   }
-  Overlay().seeThrough = false;
   if (area_.GrowOver(windows, ScreenBounds())) {
     UpdateSelection(false, ahMove, false);
     ShowSizeFields(shownRect_.Width(), shownRect_.Height());
