@@ -198,7 +198,14 @@ void TGetImageTab::LoadSettings(SettingsStore& store) {
 void TGetImageTab::SaveSettings(SettingsStore& store) {
   store.WriteInteger("GETI_boxWidth", boxSize);
   // A list never shown was never read: writing it would drop its lines.
-  if (listLoaded_) HookImageList.SaveToFile(folder_ + L"list.bin");
+  if (!listLoaded_) return;
+  const bool saved = HookImageList.SaveToFile(folder_ + L"list.bin");
+  // The old file is still whole; the user hears of it once, not at every save point.
+  if (!saved && !listSaveFailed_)
+    ShowMessageBox("The screenshot list could not be saved (the disk may be full or the folder read-only). "
+                   "The previous list file is kept.",
+                   MessageKind::Error, kMbOk);
+  listSaveFailed_ = !saved;
 }
 
 void TGetImageTab::SetCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image) { currentImage_ = std::move(image); }

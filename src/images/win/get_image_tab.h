@@ -112,6 +112,7 @@ class TGetImageTab : public TBaseTab {
   std::unique_ptr<Gdiplus::Bitmap> currentImage_;
   std::wstring folder_;
   bool listLoaded_ = false;
+  bool listSaveFailed_ = false;
   TVMGIFImageList scrollImages_;
 
   // The window shot.
