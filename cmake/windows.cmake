@@ -107,3 +107,9 @@ target_link_libraries(kolo_launch PRIVATE psapi)
 add_executable(kolo_bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/bare_window.cpp)
 target_link_options(kolo_bare_window PRIVATE -municode -s)
 set_target_properties(kolo_launch kolo_bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# The screenshot list benchmark (bench/image_list.sh runs it).
+add_executable(kolo_image_list_bench ${CMAKE_SOURCE_DIR}/bench/image_list/image_list_bench.cpp)
+target_link_options(kolo_image_list_bench PRIVATE -municode)
+target_link_libraries(kolo_image_list_bench PRIVATE kolo_win ${KOLO_PLAIN_DLLS} psapi)
+set_target_properties(kolo_image_list_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
