@@ -58,10 +58,9 @@ std::shared_ptr<Thumbnail> MakeThumbnail(Gdiplus::Image& image, long long transp
 }
 
 std::shared_ptr<Thumbnail> MakeThumbnailFromFile(const std::wstring& path, long long transparent) {
-  if (!EnsureGdiplus()) return nullptr;
-  std::unique_ptr<Gdiplus::Bitmap> image = LoadImageFile(path);
-  if (!image) return nullptr;
-  return MakeThumbnail(*image, transparent);
+  std::shared_ptr<Thumbnail> thumb;
+  WithDecodedImage(path, [&](Gdiplus::Bitmap& image) { thumb = MakeThumbnail(image, transparent); });
+  return thumb;
 }
 
 TKOLImageList::TKOLImageList() {
