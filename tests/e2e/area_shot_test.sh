@@ -131,6 +131,15 @@ for p in "60 75 $RED" "160 170 $GREEN" "329 220 $BLUE" "281 259 $BLUE" "40 100 $
 done
 note "finished by a right click; the screen is clean"
 
+# --- Escape ends a shot too, before anything was drawn, keeping the last picture ---
+click_at $(centre_of "$area")
+helper locate-text "finish (right button click)" >/dev/null || fail "the area shot did not start again"
+xdotool key Escape; sleep 0.8
+helper locate-text "select area on screen" >/dev/null || fail "Escape did not end the area shot"
+[ "$(probe_value visible)" = 1 ] || fail "the Escape that ended the shot also hid the window"
+add_and_check 400x240 "0 0 $RED"
+note "Escape ends it; the last grab stays the picture"
+
 # --- with composition on, the window shot frames the window on the overlay too ---
 if [ "$OVERLAY" = 1 ]; then
   click_at $(centre_of "$(helper locate-text "get windowshot")")
