@@ -34,10 +34,7 @@ start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not appear"
 read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
 sleep 1
-click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.5; }
-centre_of() { read -r x y w h <<<"$1"; echo "$((x + w / 2)) $((y + h / 2))"; }
 newest() { ls "$SCRN" | grep '^[0-9]\{12\}\.png$' | sort | tail -n1; }
-screen_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1; }
 invert() { printf '%06X' $((0xFFFFFF ^ 0x$1)); }
 drag() { # X1 Y1 X2 Y2: press, move in steps, release
   xdotool mousemove "$1" "$2"; sleep 0.2
@@ -62,7 +59,8 @@ add_and_check() { # SIZE then "X Y COLOUR"...: the grab, added to the list, hold
   rm -f "$file"
 }
 
-xdotool mousemove $((kx + 6 + 21 * 5 + 9)) $((ky + 8)); sleep 0.2; xdotool click 1; sleep 0.8
+tab_button 5
+sleep 0.3
 area=$(helper locate-text "select area on screen") || fail "no area button on the screenshot tab"
 add=$(helper locate-text "add image to list") || fail "no add button"
 [ "$(screen_pixel 60 90)" = $RED ] || fail "the stripes are not on the screen"
