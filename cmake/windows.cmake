@@ -71,8 +71,15 @@ set(_kolo_rc_depends "${KOLO_GEN}/art.rc;${KOLO_GEN}/art_ids.h;${CMAKE_SOURCE_DI
 if(TARGET kolod)
   # A copy beside the resource script, as a real build output: the resource is
   # recompiled whenever the library changes (OBJECT_DEPENDS takes no $<...>).
+  # A release signs the hook library before it is packed into Kolo.exe.
+  set(KOLO_CODESIGN_SCRIPT "" CACHE FILEPATH "Signs a binary: SCRIPT IN OUT (release builds)")
+  if(KOLO_CODESIGN_SCRIPT)
+    set(_kolo_hook_copy ${KOLO_CODESIGN_SCRIPT} $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll)
+  else()
+    set(_kolo_hook_copy ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll)
+  endif()
   add_custom_command(OUTPUT ${KOLO_GEN}/kolod.dll
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kolod> ${KOLO_GEN}/kolod.dll
+    COMMAND ${_kolo_hook_copy}
     DEPENDS kolod
     COMMENT "Copying kolod.dll for the resource")
   add_custom_target(kolo_hook_copy DEPENDS ${KOLO_GEN}/kolod.dll)
@@ -92,7 +99,10 @@ add_executable(Kolo WIN32 ${CMAKE_SOURCE_DIR}/src/app/win/winmain.cpp ${KOLO_RES
 set_target_properties(Kolo PROPERTIES OUTPUT_NAME "Kolo")
 target_link_libraries(Kolo PRIVATE kolo_win ${KOLO_DELAY_LIBS} delayimp)
 add_dependencies(Kolo kolo_delay_libs)
-target_link_options(Kolo PRIVATE -municode)
+# Sections aligned in the file as in memory: Wine then maps the image from the
+# file page by page (shared, only what is touched) instead of copying all of
+# it into private memory at start.
+target_link_options(Kolo PRIVATE -municode -Wl,--file-alignment,4096 -Wl,--section-alignment,4096)
 add_dependencies(Kolo kolo_resources)
 
 # Kolo ships stripped.

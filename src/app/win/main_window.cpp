@@ -287,6 +287,11 @@ void TfrmMain::SavePaletteCells(std::span<const TColor> cells, int transparentIn
   if (paletteStrip) paletteStrip->SavePaletteCells(cells, transparentIndex);
 }
 
+void TfrmMain::MarkHarmonySlots(int count) {
+  if (!colorArea) return;
+  for (int i = 0; i < kSlotCount; ++i) colorArea->SetSlotMarked(i, i < count);
+}
+
 // The colour goes into the program's drag slot; the palette strip builds the cursor.
 void TfrmMain::BeginColorDrag(TColor c) {
   ColorDragSlot().Color = c;

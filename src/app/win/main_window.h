@@ -125,6 +125,8 @@ class TfrmMain : public TMainFrame {
     deactivationHandlers_.push_back(std::move(handler));
   }
 
+  void MarkHarmonySlots(int count) override;
+
   HCURSOR squareCursor() const { return squareCursor_.Get(); }
   HCURSOR SquareCursor() const override { return squareCursor_.Get(); }
 

@@ -78,6 +78,9 @@ class TMainFrame : public Window {
   virtual void LeaveSmallMode() {}
   // The picture menu at a screen point (the image lists' right click); set by whoever builds it.
   std::function<void(int x, int y)> imagePopup;
+  // Marks colour slots 0..count-1 as the wheel's harmony (their frames and copy
+  // buttons change); 0 marks none.
+  virtual void MarkHarmonySlots(int count) {}
 
   // Cursor 21, the main image's square cursor (none until the main window built it).
   virtual HCURSOR SquareCursor() const { return nullptr; }
