@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The area shot with real input, over another program's stripes of known
 # colours: a rectangle is drawn with a drag, moved by dragging its inside and
-# sized by its right-bottom handle, its handle boxes made bigger with the box
+# sized by its right-bottom handle, squared with Shift, its handle boxes made bigger with the box
 # slider, its width typed, and grown over the window under it; each change
 # grabs it, and the pictures added to the list hold exactly the stripes'
 # pixels under the rectangle. The
@@ -93,6 +93,13 @@ drag 281 221 329 259
 add_and_check 170x100 "0 0 $GREEN" "0 20 $GREEN" "169 99 $BLUE" "169 30 $BLUE" "30 99 $GREEN"
 note "resized by the handle: 170x100"
 
+# --- Shift held: the same handle squares the area (the shorter side wins) ---
+xdotool keydown shift; sleep 0.2
+drag 329 259 300 220
+xdotool keyup shift; sleep 0.3
+add_and_check 61x61 "0 0 $GREEN" "60 60 $GREEN" "60 30 $GREEN"
+note "squared with Shift: 61x61"
+
 # --- a bigger handle box from the slider: the corner box reaches one pixel further ---
 # (inverted boxes are the box size wide, the overlay's two pixels wider)
 if [ "$OVERLAY" = 1 ]; then edge="155 155"; else edge="156 156"; fi
@@ -107,11 +114,11 @@ note "box size 9: the corner box grew"
 # --- the width typed into the size field: 250 ---
 # The width field: picture tools page at (2, 277), its field at (3, 22), 40 x 18.
 click_at $((kx + 5 + 36)) $((ky + 299 + 9))
-[ "$(probe focus-text Kolo)" = "focus=170" ] || fail "the width field does not show 170 ($(probe focus-text Kolo))"
-xdotool key --delay 80 End BackSpace BackSpace BackSpace; sleep 0.2
+[ "$(probe focus-text Kolo)" = "focus=61" ] || fail "the width field does not show 61 ($(probe focus-text Kolo))"
+xdotool key --delay 80 End BackSpace BackSpace; sleep 0.2
 xdotool type --delay 120 250; sleep 0.8
 [ "$(probe focus-text Kolo)" = "focus=250" ] || fail "the width field lost the typing ($(probe focus-text Kolo))"
-add_and_check 250x100 "0 0 $GREEN" "100 50 $BLUE" "249 50 $YELLOW"
+add_and_check 250x61 "0 0 $GREEN" "100 50 $BLUE" "249 50 $YELLOW"
 note "typed width 250"
 
 # --- align by window: the area grows over the stripes' window ---

@@ -419,7 +419,8 @@ void TGetImageTab::WindowShotFinish(bool take) {
 // the grab reads layered windows too, and the windows below first repaint
 // what the cleared drawing uncovered.
 void TGetImageTab::DeferGrab(std::function<void()> grab) {
-  FinishPendingGrab();
+  // A newer grab of the area replaces one still waiting (typing a size grabs at every key).
+  if (grabTimer_) ::KillTimer(nullptr, grabTimer_);
   pendingGrab_ = std::move(grab);
   grabTimer_ = ::SetTimer(nullptr, 0, kOverlayGrabDelayMs, &TimerProc);
 }
