@@ -126,7 +126,6 @@ class TGetImageTab : public TBaseTab {
   // The area shot.
   AreaSelection area_;
   bool useOverlay_ = false;
-  HDC screenDC_ = nullptr;
   InvertedFrame areaFrame_;
   AreaRect shownRect_{};
   int drawnBoxSize_ = -1;

@@ -343,7 +343,7 @@ void TGetImageTab::SetBoxSize(int n) {
   ShowSizeFields(shownRect_.Width(), shownRect_.Height());
 }
 
-void TGetImageTab::ImageSizeEdited(HWND edit) {
+void TGetImageTab::ImageSizeEdited(HWND) {
   if (main_.captureMode != CaptureMode::AreaShot || !area_.Drawn()) return;
   TImageBottomPanel& tools = main_.ImageBottomTab();
   const AreaBounds screen = ScreenBounds();
@@ -358,7 +358,6 @@ void TGetImageTab::ImageSizeEdited(HWND edit) {
   const int h = read(tools.edHeightImage, screen.bottom - screen.top);
   area_.TypeSize(w, h, screen);
   UpdateSelection(false, ahMove, false);
-  (void)edit;
 }
 
 }  // namespace kolo::win
