@@ -106,7 +106,11 @@ void TKOLImageList::LoadFromFile(const std::wstring& file) {
   SortNamesDescending(names);
   std::vector<ImageItemAttrs> attrs;
   attrs.reserve(names.size());
-  for (auto& n : names) attrs.push_back({std::move(n)});
+  for (auto& n : names) {
+    ImageItemAttrs a;
+    a.fileName = std::move(n);
+    attrs.push_back(std::move(a));
+  }
   if (auto bytes = ReadWholeFile(file, 16 * 1024 * 1024)) ApplyListLines(attrs, ParseListFile(*bytes));
   for (auto& a : attrs) {
     TKOLImgobj item;
