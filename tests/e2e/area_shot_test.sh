@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The area shot with real input, over another program's stripes of known
-# colours: a rectangle is drawn with a drag, moved by dragging its inside and
-# sized by its right-bottom handle, squared with Shift, its handle boxes made bigger with the box
-# slider, its width typed, and grown over the window under it; each change
-# grabs it, and the pictures added to the list hold exactly the stripes'
-# pixels under the rectangle. The
-# frame is drawn by inverting the screen; a right click on the title strip ends
-# the shot without opening the window's menu, and the screen is left as it was.
-# With KOLO_AREA_OVERLAY=1 the same walk runs with desktop composition on
+# colours: a rectangle is drawn with a drag, moved by dragging its inside,
+# sized by its right-bottom handle and squared with Shift; its handle boxes are
+# made bigger with the box slider, its width is typed and it is grown over the
+# window under it. Each change grabs it, and the pictures added to the list
+# hold exactly the stripes' pixels under the rectangle. The frame is drawn by
+# inverting the screen; a right click on the title strip ends the shot without
+# opening the window's menu and leaves the screen as it was; Escape ends one
+# too. With KOLO_AREA_OVERLAY=1 the same walk runs with desktop composition on
 # (a stand-in dwmapi.dll says so): the frame is drawn on the overlay window,
-# never into the screen's pixels nor into the grabs.
+# never into the screen's pixels nor into the grabs, and a window shot is
+# framed there as well.
 . "$(dirname "$0")/lib.sh"
 use_virtual_desktop
 
