@@ -213,3 +213,15 @@ wait_page() { # N PAGE: wait until the browser's Nth address is the help page PA
   done
   return 1
 }
+# Real clicks and what a scenario reads off the screen. tab_button needs the
+# main window's corner in kx, ky.
+click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.5; }
+centre_of() { # "X Y W H" as the helpers print a rectangle
+  local x y w h
+  read -r x y w h <<<"$1"
+  echo "$((x + w / 2)) $((y + h / 2))"
+}
+tab_button() { click_at $((kx + 6 + 21 * $1 + 9)) $((ky + 8)); }
+screen_pixel() { # X Y: the screen's pixel as RRGGBB
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1
+}

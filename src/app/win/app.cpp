@@ -12,6 +12,7 @@
 #include "dialogs/win/layout_picker_form.h"
 #include "dialogs/win/property_form.h"
 #include "fonts/win/font_preview_form.h"
+#include "images/win/transp_form.h"
 #include "palette/win/new_palette_form.h"
 #include "palette/win/palette_strip.h"
 #include "widgets/win/list_form.h"
@@ -125,6 +126,12 @@ int RunKolo(const std::vector<std::wstring>& args) {
         auto form = std::make_unique<TfrmProperty>();
         form->Create(main->Handle());
         main->optionsDialog = [f = form.get(), m = main.get()] { return f->Execute(*m); };
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::Transp: {
+        auto form = std::make_unique<TfrmTransp>();
+        form->Create(main->Handle());
         forms.push_back(std::move(form));
         break;
       }

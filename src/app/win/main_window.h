@@ -88,6 +88,7 @@ class TfrmMain : public TMainFrame {
   // --- chrome ---
   bool SmallMode() const { return options_.runsmall; }
   void SetSmallMode(bool small);
+  void LeaveSmallMode() override { SetSmallMode(false); }
   void ToggleSmallMode();
   void ToggleStayOnTop();
   void MinimiseToTray();
@@ -226,6 +227,8 @@ class TfrmMain : public TMainFrame {
   Cursor toolCursor_;
   Font uiFont_;
   bool destroyed_ = false;
+  // The key that ended an area shot: its own key messages, still to come, reach no control.
+  WPARAM areaEndKey_ = 0;
   bool inClipboardChain_ = false;
   HWND nextViewer_ = nullptr;
   bool trayIconShown_ = false;

@@ -143,6 +143,11 @@ void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
       return;
     case CaptureMode::AreaShot:
     case CaptureMode::WindowShot:
+      // The hook reports a key before its message arrives: the key that ends
+      // an area shot must not then also press a button or hide the window.
+      if (captureMode == CaptureMode::AreaShot && code == heKey &&
+          (data == VK_RETURN || data == VK_ESCAPE || data == VK_SPACE))
+        areaEndKey_ = static_cast<WPARAM>(data);
       if (onShotEvent) onShotEvent(captureMode, static_cast<unsigned>(code), data);
       return;
     case CaptureMode::PixelPick:
@@ -157,6 +162,10 @@ void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
 }
 
 bool TfrmMain::FilterMessage(const MSG& msg) {
+  if (areaEndKey_ && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == areaEndKey_) {
+    if (msg.message == WM_KEYUP) areaEndKey_ = 0;
+    return true;
+  }
   if (captureMode != CaptureMode::AreaShot) {
     if (HandleTabKey(msg)) return true;
     // While a screen tool runs, its keys end it and nothing else: the control
@@ -214,8 +223,9 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
     }
     case WM_RBUTTONUP:
     case WM_NCRBUTTONUP:
+      // The release that ends the shot is used up: it must not also open a menu.
       CancelAreaShot();
-      return false;
+      return true;
     default:
       return false;
   }

@@ -79,6 +79,10 @@ class TMainFrame : public Window {
   // lists take their new capacities here.
   TAction acOptions{"acOptions"};
   void OnOptionsConfirmed(std::function<void()> handler) { optionsConfirmedHandlers_.push_back(std::move(handler)); }
+  // The window leaves small mode (an area shot ends with the whole window shown).
+  virtual void LeaveSmallMode() {}
+  // The picture menu at a screen point (the image lists' right click); set by whoever builds it.
+  std::function<void(int x, int y)> imagePopup;
   // Marks colour slots 0..count-1 as the wheel's harmony (their frames and copy
   // buttons change); 0 marks none.
   virtual void MarkHarmonySlots(int count) {}
