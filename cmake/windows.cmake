@@ -117,3 +117,15 @@ target_link_libraries(kolo_launch PRIVATE psapi)
 add_executable(kolo_bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/startup/bare_window.cpp)
 target_link_options(kolo_bare_window PRIVATE -municode -s)
 set_target_properties(kolo_launch kolo_bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# The font browser benchmark (bench/font_browser.sh runs it with a generated font set).
+add_executable(kolo_font_bench ${CMAKE_SOURCE_DIR}/bench/fonts/font_browser_bench.cpp ${KOLO_RESOURCE_FILE})
+target_link_libraries(kolo_font_bench PRIVATE kolo_win ${KOLO_PLAIN_DLLS})
+target_link_options(kolo_font_bench PRIVATE -municode)
+add_dependencies(kolo_font_bench kolo_resources)
+set_target_properties(kolo_font_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+# The screenshot list benchmark (bench/image_list.sh runs it).
+add_executable(kolo_image_list_bench ${CMAKE_SOURCE_DIR}/bench/image_list/image_list_bench.cpp)
+target_link_options(kolo_image_list_bench PRIVATE -municode)
+target_link_libraries(kolo_image_list_bench PRIVATE kolo_win ${KOLO_PLAIN_DLLS} psapi)
+set_target_properties(kolo_image_list_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

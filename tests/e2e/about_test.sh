@@ -5,7 +5,7 @@
 # site; Escape, OK and the close button close it.
 . "$(dirname "$0")/lib.sh"
 trap 'stop_all; restore_browser' EXIT
-use_test_browser
+use_stand_in_browser
 place_kolo 300 200
 start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not appear"
@@ -40,11 +40,11 @@ sleep 0.5
 import -window root -crop 290x112+$X+$Y +repage "$E2E_DIR/about.png" 2>/dev/null || true
 
 xdotool mousemove $((X + 90)) $((Y + 67)) click 1  # the link
-for _ in $(seq 1 50); do [ -s "$BROWSER_PAGES" ] && break; sleep 0.2; done
-grep -q '^https\?://' "$BROWSER_PAGES" || fail "the link opened nothing"
+for _ in $(seq 1 50); do [ -s "$PAGES" ] && break; sleep 0.2; done
+grep -q '^https\?://' "$PAGES" || fail "the link opened nothing"
 xdotool key Escape
 gone_window "About" || fail "Escape did not close the About window"
-note "the window's menu opened About; its link opened $(tr -d '\r' <"$BROWSER_PAGES")"
+note "the window's menu opened About; its link opened $(tr -d '\r' <"$PAGES")"
 
 # The palette strip's menu has it too; OK closes it.
 about_from_menu $((kx + 2 + 12)) $((ky + 277 + 11)) "the palette strip"

@@ -8,12 +8,10 @@
 # still there and shows it; with the service gone the user is told.
 . "$(dirname "$0")/lib.sh"
 trap 'stop_service; stop_all; restore_browser' EXIT
-use_test_browser
+use_stand_in_browser
 start_service
 SCRN="$E2E_DIR/app/scrn"
 
-click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.5; }
-centre_of() { read -r x y w h <<<"$1"; echo "$((x + w / 2)) $((y + h / 2))"; }
 control() { helper locate-text "$1" || fail "no control \"$1\"; windows shown: $(shown_windows)"; }
 start_publishing_to() { # UPLOAD_URL: Kolo on its screenshot tab, sending there
   wine reg add 'HKCU\Software\Velmora\Kolo' /v uploadURL /t REG_SZ /d "$1" /f >/dev/null
@@ -21,7 +19,7 @@ start_publishing_to() { # UPLOAD_URL: Kolo on its screenshot tab, sending there
   probe wait-visible 30 >/dev/null || fail "the main window did not appear"
   read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
   sleep 1
-  click_at $((kx + 6 + 21 * 5 + 9)) $((ky + 8))
+  tab_button 5
 }
 place_kolo 300 200
 
@@ -64,7 +62,7 @@ kill $STALL_PID 2>/dev/null || true
 
 # --- the image service ---
 start_publishing_to "$SERVICE/kolo/img.php"
-pages() { tr -d '\r' <"$BROWSER_PAGES" | grep -c . || true; }
+pages() { tr -d '\r' <"$PAGES" | grep -c . || true; }
 wait_pages() { # N: until the browser was given N addresses
   local _
   for _ in $(seq 1 100); do [ "$(pages)" -ge "$1" ] && return 0; sleep 0.2; done
@@ -96,7 +94,7 @@ want=$sw
 size=$(identify -format '%wx%h' "$stored")
 [ "${size%x*}" = "$want" ] || fail "the service got a ${size} picture for a $screen screen"
 wait_pages 1 || fail "the browser was not given the new address"
-[ "$(tr -d '\r' <"$BROWSER_PAGES" | sed -n 1p)" = "$address" ] || fail "the browser was given $(cat "$BROWSER_PAGES")"
+[ "$(tr -d '\r' <"$PAGES" | sed -n 1p)" = "$address" ] || fail "the browser was given $(cat "$PAGES")"
 note "published as $address ($size)"
 
 # The address field holds it: its copy button puts it on the clipboard.
@@ -108,7 +106,7 @@ copied=$(xclip -o -selection clipboard 2>/dev/null || true)
 view=$(control "view on site")
 click_at $(centre_of "$view")
 wait_pages 2 || fail "viewing the published picture opened nothing"
-[ "$(tr -d '\r' <"$BROWSER_PAGES" | sed -n 2p)" = "$address" ] || fail "viewing opened $(sed -n 2p "$BROWSER_PAGES")"
+[ "$(tr -d '\r' <"$PAGES" | sed -n 2p)" = "$address" ] || fail "viewing opened $(sed -n 2p "$PAGES")"
 [ "$(find "$SERVICE_DATA/images" -name '*.png' | wc -l)" = 1 ] || fail "viewing sent the picture again"
 
 # The service goes away: the check fails and the user is told.

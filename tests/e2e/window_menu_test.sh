@@ -13,10 +13,8 @@ wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
 
-# kolo_browser stands in for the web browser (lib.sh): each address it is given is a line of $PAGES.
+use_stand_in_browser
 trap 'stop_all; restore_browser' EXIT
-use_test_browser
-PAGES=$BROWSER_PAGES
 
 menu_rect() { probe menu "${1:-5}" | sed -n "s/^rect=//p" || true; }
 menu_gone() {
@@ -33,14 +31,6 @@ pick_middle() { # RECT: click the item in the middle of the menu, "Help" in the 
   IFS=, read -r x y w h <<<"$1"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
   menu_gone || fail "the menu stayed open after a pick"
-}
-wait_page() { # N PAGE: wait until the browser's Nth address is the help page PAGE
-  local i
-  for i in $(seq 1 50); do
-    tr -d '\r' < "$PAGES" | sed -n "$1p" | grep -q "/kolo/?cl=en&m=manual&s=$2\$" && return 0
-    sleep 0.2
-  done
-  return 1
 }
 escape_menu() { # NAME
   xdotool key Escape

@@ -9,6 +9,8 @@
 #include "frame/win/system_win.h"
 #include "color/color_text.h"
 #include "palette/win/palette_strip.h"
+#include "fonts/font_list_model.h"
+#include "fonts/win/font_families.h"
 
 namespace kolo::win {
 
@@ -96,6 +98,7 @@ TColorArea::TColorArea(TfrmMain& main)
   copyText = [](const std::string& text) { return CopyTextToClipboard(Widen(text)); };
   clipboardText = [] { return ReadClipboardText(); };
   onHelp = [] { OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual"); };
+  fontInstalled = [](const std::string& name) { return FontFamilyInstalled(name); };
   acEditText.OnExecute = [this] { acEditTextExecute(); };
   BuildMenus();
 }
@@ -317,8 +320,17 @@ void TColorArea::RefreshPictures() {
   RefreshPreview();
 }
 
+void TColorArea::FontsChanged() {
+  verifiedFontName_.clear();
+  RefreshFontSample();
+}
+
 void TColorArea::RefreshFontSample() {
-  const TKolOptions& o = host_.Options();
+  TKolOptions& o = host_.Options();
+  if (fontInstalled && o.fontName != verifiedFontName_) {
+    o.fontName = ResolveFontName(o.fontName, fontInstalled);
+    verifiedFontName_ = o.fontName;
+  }
   LOGFONTW lf{};
   lf.lfHeight = o.fontSize;  // positive: the cell height
   lf.lfWeight = o.fontBold ? FW_BOLD : FW_NORMAL;
@@ -332,6 +344,14 @@ void TColorArea::RefreshFontSample() {
                        Widen(FontSampleText(o)));
 }
 
+bool RecolorListTemplate(TVMGIFImageList& list, int index, const std::array<TColor, kSlotCount>& colours) {
+  GifPicture* picture = list.Picture(index);
+  std::vector<GifRgb>* table = picture ? picture->FirstColorTable() : nullptr;
+  if (!table || !RecolorTemplate(*table, list.Tag(index), colours)) return false;
+  list.PictureChanged(index);
+  return true;
+}
+
 void TColorArea::RefreshPreview() {
   TKolOptions& o = host_.Options();
   const int id = o.imgPreviewId;
@@ -340,12 +360,9 @@ void TColorArea::RefreshPreview() {
     o.imgPreviewId = PreviewImg.ImageListID();
     return;
   }
-  if (GifPicture* picture = PeviewImageList.Picture(id)) {
-    std::vector<GifRgb>* table = picture->FirstColorTable();
-    std::array<TColor, kSlotCount> colours = SlotColors(o);
-    for (TColor& c : colours) c = SimulateColorVision(c, previewVision_);
-    if (table && RecolorTemplate(*table, PeviewImageList.Tag(id), colours)) PeviewImageList.PictureChanged(id);
-  }
+  std::array<TColor, kSlotCount> colours = SlotColors(o);
+  for (TColor& c : colours) c = SimulateColorVision(c, previewVision_);
+  RecolorListTemplate(PeviewImageList, id, colours);
   if (PreviewImg.ImageListID() != id) PreviewImg.SetImageListID(id);
   PreviewImg.Invalidate();
 }

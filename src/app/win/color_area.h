@@ -164,6 +164,11 @@ class TColorArea {
   std::function<bool()> layoutPickerJustShown;
   // The shared end of the menus.
   std::function<void()> onOptions, onHelp, onAbout;
+  // Whether a font family is installed; the sample falls back to Arial when
+  // its family is not (uninstalled, or a name stored on another machine).
+  std::function<bool(const std::string&)> fontInstalled;
+  // The system's fonts changed: the family is checked again.
+  void FontsChanged();
   // Where a colour text goes and comes from.
   std::function<bool(const std::string&)> copyText;
   std::function<std::optional<std::string>()> clipboardText;
@@ -191,10 +196,15 @@ class TColorArea {
   bool textEditOpen_ = false;
   std::string editTextCaption_ = "Change text";
   ColorVision previewVision_ = ColorVision::Normal;
+  std::string verifiedFontName_;  // the family last found installed
   TVMGIFImageList ownImages_;
   TVMGIFImageList* mainImages_ = &ownImages_;
 };
 
 // The clipboard's text, or nothing.
+
+// Writes `colours` (slots 1..4) into template `index` of a template list by its
+// number of colours; false when the template has no table for them.
+bool RecolorListTemplate(TVMGIFImageList& list, int index, const std::array<TColor, kSlotCount>& colours);
 
 }  // namespace kolo::win

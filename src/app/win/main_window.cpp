@@ -81,6 +81,8 @@ void TfrmMain::FormCreate() {
     if (auto* fix = dynamic_cast<TFixColorTab*>(tabs_[2].get())) fix->SampleAtCursor();
   };
   onShotEvent = [this](CaptureMode mode, unsigned event, LPARAM data) { getImageTab->ShotEvent(mode, event, data); };
+  areaShotHitTest = [this](POINT p, bool press) { return getImageTab->AreaShotWants(p, press); };
+  onAreaShotWindowMove = [this](bool starting) { getImageTab->AreaShotWindowMove(starting); };
   clipboardTab->SkipNextChange = true;
   onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
   onClipboardChange = [this] { clipboardTab->CaptureClipboard(); };

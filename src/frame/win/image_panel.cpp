@@ -190,6 +190,15 @@ void TImageBottomPanel::SetUrl(const std::string& url) {
   main_.acViewOnSite.SetEnabled(!url.empty());
 }
 
+void TImageBottomPanel::EnableSizeFields(bool enabled, int maxChars) {
+  for (TEditPanel* field : {&panWidth, &panHeight}) {
+    field->SetEnabled(enabled);
+    ::EnableWindow(field->edit, enabled);
+    ::SendMessageW(field->edit, EM_LIMITTEXT, maxChars, 0);
+    LightField(*field, enabled);
+  }
+}
+
 int TImageBottomPanel::WidthValue() const { return StrToIntRange(WindowText(edWidthImage), 0, 0, kMaxImageSide); }
 int TImageBottomPanel::HeightValue() const { return StrToIntRange(WindowText(edHeightImage), 0, 0, kMaxImageSide); }
 std::string TImageBottomPanel::Url() const { return WindowText(edURL); }

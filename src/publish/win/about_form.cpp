@@ -13,13 +13,11 @@
 #include "publish/publish_rules.h"
 #include "publish/win/connection.h"
 #include "widgets/win/message_box_win.h"
-#include "widgets/win/modal_loop.h"
 
 namespace kolo::win {
 
 namespace {
 
-constexpr int kTitleHeight = 15;
 constexpr std::size_t kMaxProgram = 64u << 20;
 constexpr std::size_t kMaxSignature = 1024;
 // The update check hands the proxy that worked to the window's thread.
@@ -92,21 +90,19 @@ bool InstallRelease(const std::wstring& folder, const std::string& program) {
 
 void TfrmAbout::SetShownHook(std::function<void(TfrmAbout&)> hook) { ShownHook() = std::move(hook); }
 
-TfrmAbout::TfrmAbout() : TSecondaryForm(SecondaryForm::About, L"TfrmAbout") {}
+TfrmAbout::TfrmAbout() : TDialogForm(SecondaryForm::About, L"TfrmAbout", L"About") {}
 TfrmAbout::~TfrmAbout() = default;
 
 bool TfrmAbout::UpdateCheckDone() const { return !CheckDone() || *CheckDone(); }
 
 bool TfrmAbout::Create(HWND owner) {
-  if (!TSecondaryForm::Create(owner, kWidth, kHeight)) return false;
-  ::SetWindowTextW(Handle(), L"About");
+  if (!CreateForm(owner, kWidth, kHeight)) return false;
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
   auto font = [](int height, bool underline, const wchar_t* face) {
     return ::CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, underline, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
   };
-  titleFont_.Reset(font(-12, false, L"Comic Sans MS"));
-  textFont_.Reset(font(-11, false, L"Arial"));
+  versionFont_.Reset(font(-12, false, L"Comic Sans MS"));
   linkFont_.Reset(font(-11, true, L"Arial"));
   runningVersion = GetProgramVersion();
 
@@ -127,7 +123,8 @@ bool TfrmAbout::Create(HWND owner) {
   place(btnNewVer, art::kDlgImgNewVersionNormal, art::kDlgImgNewVersionHover, art::kDlgImgNewVersionDown, 10,
         buttonsY, L"Get new version");
   btnNewVer.SetVisible(false);
-  for (TVMPictureButton* b : {&btnClose, &btnOk, &btnCancel}) b->OnClick = [this](Widget&) { btnCloseClick(); };
+  btnOk.OnClick = [this](Widget&) { btnOkClick(); };
+  for (TVMPictureButton* b : {&btnClose, &btnCancel}) b->OnClick = [this](Widget&) { btnCloseClick(); };
   btnNewVer.OnClick = [this](Widget&) { btnNewVerClick(); };
 
   imgProgram.SetImageList(&images_);
@@ -143,8 +140,8 @@ bool TfrmAbout::Create(HWND owner) {
     l.SetCaption(caption);
     l.Create(Handle(), textX, y, textW, 15);
   };
-  label(lbVersion, titleFont_.Get(), kTitleHeight + 9, "Kolo, version");
-  label(lbLine, textFont_.Get(), kTitleHeight + 28, "Colours, palettes and screenshots");
+  label(lbVersion, versionFont_.Get(), kTitleHeight + 9, "Kolo, version");
+  label(lbLine, TextFont(), kTitleHeight + 28, "Colours, palettes and screenshots");
   label(lbLink, linkFont_.Get(), kTitleHeight + 45, "");
   lbLink.SetCursor(::LoadCursorW(nullptr, IDC_HAND));
   lbLink.OnClick = [this](Widget&) { OpenURL(site); };
@@ -152,7 +149,7 @@ bool TfrmAbout::Create(HWND owner) {
 }
 
 void TfrmAbout::ShowAbout(TMainFrame& main) {
-  if (!Handle() || running_) return;
+  if (!Handle() || Running()) return;
   main_ = &main;
   lbVersion.SetCaption("Kolo, version " + VersionText(runningVersion, '.'));
   // The site as people type it: no scheme, no trailing slash.
@@ -164,16 +161,9 @@ void TfrmAbout::ShowAbout(TMainFrame& main) {
     StartUpdateCheck(main);
   }
 
-  running_ = true;
-  RunModalForm(Handle(), main.Handle(), main.Options().stayonTop, [this] { return !running_; },
-               [this] { btnCloseClick(); },
-               [this] {
-                 if (ShownHook()) {
-                   auto hook = ShownHook();
-                   hook(*this);
-                 }
-               });
-  running_ = false;
+  RunModal(main.Handle(), main.Options().stayonTop, [this] {
+    if (auto hook = ShownHook()) hook(*this);
+  });
 }
 
 void TfrmAbout::StartUpdateCheck(TMainFrame& main) {
@@ -218,24 +208,8 @@ void TfrmAbout::btnNewVerClick() {
   if (answer == kResultYes && onRestart) onRestart();
 }
 
-void TfrmAbout::Paint(HDC dc) {
-  RECT all{0, 0, kWidth, kHeight};
-  FillSolid(dc, all, ToColorRef(clFrame));
-  RECT body{1, kTitleHeight, kWidth - 1, kHeight - 1};
-  FillSolid(dc, body, ToColorRef(clSkyBlue));
-  PaintTitleStrip(dc, kWidth, kTitleHeight, titleFont_.Get(), L"About");
-}
-
 LRESULT TfrmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PaintDc pdc(Handle());
-      BufferedDc buffer(pdc, kWidth, kHeight);
-      Paint(buffer);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_NEWVERSION:
       if (lp) newest_ = *reinterpret_cast<const double*>(lp);
       btnNewVer.SetVisible(true);
@@ -243,14 +217,8 @@ LRESULT TfrmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kWmProxyFound:
       if (lp && main_) main_->Options().proxy = *reinterpret_cast<const std::string*>(lp);
       return 0;
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDCANCEL) btnCloseClick();
-      return 0;
-    case WM_CLOSE:
-      btnCloseClick();
-      return 0;
     default:
-      return TSecondaryForm::HandleMessage(msg, wp, lp);
+      return TDialogForm::HandleMessage(msg, wp, lp);
   }
 }
 

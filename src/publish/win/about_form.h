@@ -14,7 +14,7 @@
 #include "widgets/win/gif_image_list.h"
 #include "widgets/win/label.h"
 #include "widgets/win/picture_button.h"
-#include "widgets/win/secondary_form.h"
+#include "widgets/win/dialog_form.h"
 
 namespace kolo::win {
 
@@ -32,7 +32,7 @@ std::optional<std::string> FetchRelease(const std::string& address, bool require
 // when the new file could not be written.
 bool InstallRelease(const std::wstring& folder, const std::string& program);
 
-class TfrmAbout : public TSecondaryForm {
+class TfrmAbout : public TDialogForm {
  public:
   static constexpr int kWidth = 290, kHeight = 112;
 
@@ -44,7 +44,8 @@ class TfrmAbout : public TSecondaryForm {
   // starts the update check against `site` (the maker's site).
   void ShowAbout(TMainFrame& main);
   void btnNewVerClick();
-  void btnCloseClick() { running_ = false; }
+  void btnOkClick() { Finish(true); }
+  void btnCloseClick() { Finish(false); }  // close and Cancel
 
   // The maker's site: the link, the version file and the downloads.
   std::string site;
@@ -54,7 +55,7 @@ class TfrmAbout : public TSecondaryForm {
   std::function<void()> onRestart;
 
   double NewestVersion() const { return newest_; }
-  bool Running() const { return running_; }
+  using TDialogForm::Running;
   // Called once the window is showing, before it waits (tests act from here).
   static void SetShownHook(std::function<void(TfrmAbout&)> hook);
   // Ends when the update check thread is done (tests).
@@ -69,13 +70,11 @@ class TfrmAbout : public TSecondaryForm {
 
  private:
   void StartUpdateCheck(TMainFrame& main);
-  void Paint(HDC dc);
 
   TVMGIFImageList images_;
-  Font titleFont_, textFont_, linkFont_;
+  Font versionFont_, linkFont_;
   TMainFrame* main_ = nullptr;
   bool firstOpening_ = true;
-  bool running_ = false;
   double newest_ = 0;
 };
 

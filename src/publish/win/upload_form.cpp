@@ -17,15 +17,13 @@
 #include "publish/publish_rules.h"
 #include "publish/win/connection.h"
 #include "widgets/win/message_box_win.h"
-#include "widgets/win/modal_loop.h"
 
 namespace kolo::win {
 
 namespace {
 
-constexpr int kTitleHeight = 16;
 constexpr UINT_PTR kProgressTimerId = 1;
-constexpr RECT kPanel{22, 36, 22 + TfrmUpload::kBarWidth + 2, 36 + TfrmUpload::kBarHeight + 2};
+constexpr int kPanelX = 22, kPanelY = 36;
 
 std::function<void(TfrmUpload&)>& ShownHook() {
   static std::function<void(TfrmUpload&)> hook;
@@ -108,7 +106,7 @@ void TUploadThread::Execute() {
 
 void TfrmUpload::SetShownHook(std::function<void(TfrmUpload&)> hook) { ShownHook() = std::move(hook); }
 
-TfrmUpload::TfrmUpload() : TSecondaryForm(SecondaryForm::Upload, L"TfrmUpload") {}
+TfrmUpload::TfrmUpload() : TDialogForm(SecondaryForm::Upload, L"TfrmUpload", L"Uploading") {}
 
 TfrmUpload::~TfrmUpload() {
   // A worker still running finishes on its own; it only holds its shared state.
@@ -119,11 +117,8 @@ TfrmUpload::~TfrmUpload() {
 }
 
 bool TfrmUpload::Create(HWND owner) {
-  if (!TSecondaryForm::Create(owner, kWidth, kHeight)) return false;
-  ::SetWindowTextW(Handle(), L"Uploading");
+  if (!CreateForm(owner, kWidth, kHeight)) return false;
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
-  titleFont_.Reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Comic Sans MS"));
   auto place = [this](TVMPictureButton& b, int normal, int hover, int down, int x, int y, const wchar_t* name) {
     b.SetImageList(&images_);
     b.SetImages(normal, hover, down, -2);
@@ -136,12 +131,21 @@ bool TfrmUpload::Create(HWND owner) {
   place(btnClose, art::kDlgImgCloseNormal, art::kDlgImgCloseHover, art::kDlgImgCloseDown, kWidth - 13, 3, L"close");
   place(btnCloseBottom, art::kDlgImgCancelNormal, art::kDlgImgCancelHover, art::kDlgImgCancelDown, kWidth - 8 - 64,
         kHeight - 8 - 20, L"Cancel");
+  pntProgress.SetColor(clSkyBlue);
+  pntProgress.SetBorderColor(clFrame);
+  pntProgress.SetBorderSize(1);
+  pntProgress.Create(Handle(), kPanelX, kPanelY, kBarWidth + 2, kBarHeight + 2);
+  ::SetWindowTextW(pntProgress.Handle(), L"upload progress");
+  imgProgress.SetColor(clFrame);
+  imgProgress.SetVisible(false);
+  imgProgress.Create(pntProgress, 1, 1, 1, kBarHeight);
+  ::SetWindowTextW(imgProgress.Handle(), L"sent");
   return true;
 }
 
 int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long transparent, const std::string& url) {
-  if (!Handle() || running_) return kResultCancel;
-  progress_ = 0;
+  if (!Handle() || Running()) return kResultCancel;
+  SetProgress(0);
   URL = url;
   worker_.reset();
 
@@ -155,20 +159,26 @@ int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long trans
   worker_ = worker;
   std::thread([worker] { worker->Execute(); }).detach();
 
-  running_ = true;
   result_ = kResultCancel;
-  RunModalForm(Handle(), main.Handle(), main.Options().stayonTop, [this] { return !running_; },
-               [this] { btnCloseClick(); },
-               [this] {
-                 timer_ = ::SetTimer(Handle(), kProgressTimerId, 100, nullptr);
-                 if (ShownHook()) {
-                   auto hook = ShownHook();
-                   hook(*this);
-                 }
-               });
-  running_ = false;
+  RunModal(main.Handle(), main.Options().stayonTop,
+           [this] {
+             timer_ = ::SetTimer(Handle(), kProgressTimerId, 100, nullptr);
+             if (auto hook = ShownHook()) hook(*this);
+           },
+           [this](const MSG& msg) {
+             // Escape cancels as the buttons do: the request is aborted too.
+             if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+             if (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd)) return false;
+             btnCloseClick();
+             return true;
+           });
   if (timer_) ::KillTimer(Handle(), timer_);
   timer_ = 0;
+  // Ended some other way (the close command, the program ending): the worker stops as well.
+  if (result_ == kResultCancel && worker_ && !worker_->finished) {
+    worker_->stop = true;
+    worker_->request.Abort();
+  }
 
   if (result_ == kResultOk) {
     URL = worker_->answer;
@@ -182,16 +192,21 @@ int TfrmUpload::Execute(TMainFrame& main, Gdiplus::Image& image, long long trans
 
 void TfrmUpload::ProgressTimer() {
   if (!worker_ || worker_->finished) {
-    progress_ = kBarWidth;
-    Invalidate();
+    SetProgress(kBarWidth);
     End(worker_ && worker_->success ? kResultOk : kResultNo);
     return;
   }
   const long long total = worker_->total, sent = worker_->sent;
-  progress_ = total < 1 ? 0
+  SetProgress(total < 1 ? 0
                         : std::clamp(static_cast<int>(std::nearbyint(static_cast<double>(kBarWidth) * sent / total)),
-                                     0, kBarWidth);
-  Invalidate();
+                                     0, kBarWidth));
+}
+
+void TfrmUpload::SetProgress(int width) {
+  if (width == progress_ && (width > 0) == imgProgress.Visible()) return;
+  progress_ = width;
+  imgProgress.SetVisible(width > 0);
+  if (width > 0) imgProgress.SetSize(width, kBarHeight);
 }
 
 void TfrmUpload::btnCloseClick() {
@@ -208,42 +223,16 @@ void TfrmUpload::End(int result) {
   if (timer_) ::KillTimer(Handle(), timer_);
   timer_ = 0;
   result_ = result;
-  running_ = false;
-}
-
-void TfrmUpload::Paint(HDC dc) {
-  RECT all{0, 0, kWidth, kHeight};
-  FillSolid(dc, all, ToColorRef(clFrame));
-  RECT body{1, kTitleHeight, kWidth - 1, kHeight - 1};
-  FillSolid(dc, body, ToColorRef(clSkyBlue));
-  PaintTitleStrip(dc, kWidth, kTitleHeight, titleFont_.Get(), L"Uploading");
-  // pntProgress: a framed panel holding the bar imgProgress.
-  FillSolid(dc, kPanel, ToColorRef(clFrame));
-  RECT bar{kPanel.left + 1, kPanel.top + 1, kPanel.right - 1, kPanel.bottom - 1};
-  FillSolid(dc, bar, ToColorRef(clSkyBlue));
-  RECT done = bar;
-  done.right = bar.left + progress_;
-  if (progress_ > 0) FillSolid(dc, done, ToColorRef(clFrame));
+  Finish(result == kResultOk);
 }
 
 LRESULT TfrmUpload::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PaintDc pdc(Handle());
-      BufferedDc buffer(pdc, kWidth, kHeight);
-      Paint(buffer);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_TIMER:
-      if (wp == kProgressTimerId && running_) ProgressTimer();
-      return 0;
-    case WM_CLOSE:
-      if (running_) btnCloseClick();
+      if (wp == kProgressTimerId && Running()) ProgressTimer();
       return 0;
     default:
-      return TSecondaryForm::HandleMessage(msg, wp, lp);
+      return TDialogForm::HandleMessage(msg, wp, lp);
   }
 }
 

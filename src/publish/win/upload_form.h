@@ -13,7 +13,8 @@
 #include "publish/http_client.h"
 #include "widgets/win/gif_image_list.h"
 #include "widgets/win/picture_button.h"
-#include "widgets/win/secondary_form.h"
+#include "widgets/win/dialog_form.h"
+#include "widgets/win/not_refresh_panel.h"
 
 namespace Gdiplus {
 class Image;
@@ -45,7 +46,7 @@ struct TUploadThread {
 // colour (when not -1) made fully transparent. Empty when encoding failed.
 std::string EncodeUploadPng(Gdiplus::Image& image, long long transparent, int limit);
 
-class TfrmUpload : public TSecondaryForm {
+class TfrmUpload : public TDialogForm {
  public:
   static constexpr int kWidth = 305, kHeight = 118;
   static constexpr int kBarWidth = 259, kBarHeight = 25;
@@ -64,28 +65,27 @@ class TfrmUpload : public TSecondaryForm {
   void btnCloseClick();
   // Width in pixels of the filled part of the bar.
   int ProgressWidth() const { return progress_; }
-  bool Running() const { return running_; }
+  using TDialogForm::Running;
 
   // Called once the window is showing, before it waits (tests act from here).
   static void SetShownHook(std::function<void(TfrmUpload&)> hook);
 
   TVMPictureButton btnClose, btnCloseBottom;
+  // pntProgress: the framed bar; imgProgress: its filled part.
+  TVMNotRefreshPanel pntProgress, imgProgress;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   void ProgressTimer();
-  void Paint(HDC dc);
+  void SetProgress(int width);
   void End(int result);
 
   TVMGIFImageList images_;
-  Font titleFont_;
   std::shared_ptr<TUploadThread> worker_;
   UINT_PTR timer_ = 0;
   int progress_ = 0;
-  bool finishedBar_ = false;
-  bool running_ = false;
   int result_ = 0;
 };
 

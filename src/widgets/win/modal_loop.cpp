@@ -61,36 +61,4 @@ bool RunModalLoop(const std::function<bool()>& done, const std::function<bool(co
   return true;
 }
 
-void RunModalForm(HWND form, HWND owner, bool topmost, const std::function<bool()>& done,
-                  const std::function<void()>& cancel, const std::function<void()>& shown) {
-  RECT mine{}, theirs{};
-  ::GetWindowRect(form, &mine);
-  ::GetWindowRect(owner, &theirs);
-  const int width = mine.right - mine.left, height = mine.bottom - mine.top;
-  const int left = theirs.left + ((theirs.right - theirs.left) - width) / 2;
-  const int top = theirs.top + ((theirs.bottom - theirs.top) - height) / 2;
-  if (topmost) ::SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(form, topmost ? HWND_TOPMOST : HWND_TOP, left, top, width, height, SWP_NOACTIVATE);
-  // The command usually comes from a button's click, whose window still holds
-  // the mouse: the dialog must get the next click, not that button.
-  if (::GetCapture()) ::ReleaseCapture();
-  {
-    ProgramWindowsDisabled others(form);
-    ::ShowWindow(form, SW_SHOW);
-    ::SetForegroundWindow(form);
-    ::SetFocus(form);
-    if (shown) shown();
-    const bool running = RunModalLoop(done, [form, &cancel](const MSG& msg) {
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (msg.hwnd == form || ::IsChild(form, msg.hwnd))) {
-        cancel();
-        return true;
-      }
-      return false;
-    });
-    if (!running && !done()) cancel();  // the program is ending
-  }
-  ::ShowWindow(form, SW_HIDE);
-  ::SetForegroundWindow(owner);
-}
-
 }  // namespace kolo::win

@@ -35,12 +35,4 @@ class ProgramWindowsDisabled {
 // main loop and ends this one; the return value is false then.
 bool RunModalLoop(const std::function<bool()>& done, const std::function<bool(const MSG&)>& preTranslate = {});
 
-// A borderless dialog's modal run: centred over `owner` (both made topmost when
-// `topmost`), every other window of the program disabled, the dialog shown and
-// focused; `shown` runs once it is up; Escape on it calls `cancel`; the loop
-// ends when `done` answers true (or, after a `cancel`, when the program is
-// ending). Then it is hidden and the owner comes back to the front.
-void RunModalForm(HWND form, HWND owner, bool topmost, const std::function<bool()>& done,
-                  const std::function<void()>& cancel, const std::function<void()>& shown = {});
-
 }  // namespace kolo::win

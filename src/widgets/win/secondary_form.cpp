@@ -4,7 +4,6 @@
 
 #include "color/color.h"
 #include "platform/win/handles.h"
-#include "widgets/win/widget.h"
 
 namespace kolo::win {
 
@@ -36,16 +35,6 @@ LRESULT TSecondaryForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return Default(msg, wp, lp);
-}
-
-void PaintTitleStrip(HDC dc, int width, int height, HFONT font, const wchar_t* title) {
-  RECT strip{0, 0, width, height};
-  FillSolid(dc, strip, ToColorRef(clFrame));
-  SelectScope selected(dc, font);
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(clSelectedSlot));
-  RECT text{5, 0, width - 16, height};
-  ::DrawTextW(dc, title, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace kolo::win

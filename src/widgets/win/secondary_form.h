@@ -24,8 +24,4 @@ class TSecondaryForm : public Window {
   const wchar_t* className_;
 };
 
-// The title strip of the program's borderless dialogs: frame colour, the
-// title in light text at the left, room for the close button at the right.
-void PaintTitleStrip(HDC dc, int width, int height, HFONT font, const wchar_t* title);
-
 }  // namespace kolo::win
