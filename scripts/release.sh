@@ -32,9 +32,17 @@ if [ -n "${KOLO_SIGN_PKCS12:-}" ]; then
   signing=yes
 fi
 
+# The program trusts updates signed with the release key it is built with.
+release_key=""
+if [ -n "${KOLO_UPDATE_KEY:-}" ]; then
+  [ -f "$KOLO_UPDATE_KEY" ] || { echo "release: KOLO_UPDATE_KEY is not a file" >&2; exit 1; }
+  release_key=$(openssl rsa -in "$KOLO_UPDATE_KEY" -noout -modulus | sed 's/^Modulus=//')
+fi
+
 echo "=== Kolo $version: build ==="
 build=$root/build/win
 cmake --preset win >/dev/null
+cmake -S "$root" -B "$build" -DKOLO_RELEASE_KEY="$release_key" >/dev/null
 if [ "$signing" = yes ]; then
   cmake -S "$root" -B "$build" -DKOLO_CODESIGN_SCRIPT="$root/scripts/codesign.sh" >/dev/null
   rm -f "$build/generated/kolod.dll"  # signed anew with this certificate
@@ -72,7 +80,7 @@ echo "=== update files ==="
 if [ -n "${KOLO_UPDATE_KEY:-}" ]; then
   "$root/scripts/update-files.sh" "$out/Kolo.exe" "$version" "$KOLO_UPDATE_KEY" "$out/update"
 else
-  echo "no update files: no KOLO_UPDATE_KEY given"
+  echo "no update files: no KOLO_UPDATE_KEY given (this Kolo.exe trusts no update)"
 fi
 
 (cd "$out" && find . -type f ! -name SHA256SUMS ! -name Kolo.exe -printf '%P\n' | LC_ALL=C sort |
