@@ -8,6 +8,7 @@
 
 #include "platform/messages.h"
 #include "app/win/main_window.h"
+#include "images/win/preview_form.h"
 #include "palette/win/new_palette_form.h"
 #include "palette/win/palette_strip.h"
 #include "widgets/win/list_form.h"
@@ -89,6 +90,12 @@ int RunKolo(const std::vector<std::wstring>& args) {
       case SecondaryForm::List: {
         auto form = std::make_unique<TfrmList>();
         form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::ImagePreview: {
+        auto form = std::make_unique<TfrmImagePreview>();
+        form->Create(main->Handle(), *main);
         forms.push_back(std::move(form));
         break;
       }

@@ -104,6 +104,7 @@ class TfrmMain : public TMainFrame {
 
   void BeginColorDrag(TColor c) override;
   std::vector<TColor> StripColors() override;
+  int StripTransparentIndex() override;
   void SetStripColors(std::span<const TColor> colors) override;
   bool OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) override;
   void SavePaletteCells(std::span<const TColor> cells, int transparentIndex) override;

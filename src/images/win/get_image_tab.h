@@ -21,6 +21,8 @@ class Bitmap;
 
 namespace kolo::win {
 
+class TfrmImagePreview;
+
 class TGetImageTab : public TBaseTab {
  public:
   explicit TGetImageTab(TMainFrame& main);
@@ -31,6 +33,17 @@ class TGetImageTab : public TBaseTab {
   void LoadSettings(SettingsStore& store) override;
   void SaveSettings(SettingsStore& store) override;
   void OpenImage() override;
+  // The picture operations (get_image_ops.cpp).
+  void ViewImage() override;
+  void SaveImage() override;
+  void CopyImage() override;
+  void PrintImage() override;
+  void ClearTransparent() override;
+  void DeleteImage() override;
+  void ChangeImageSize(int width, int height) override;
+  void RotateFlip(int code) override;
+  void ImageSizeEdited(HWND edit) override;
+  void PickFinished(bool cancelled) override;
 
   // Draws the current picture on the main image; with updateSizes the size fields follow.
   void ShowPreview(bool updateSizes = false);
@@ -70,6 +83,10 @@ class TGetImageTab : public TBaseTab {
   void WindowShotFinish(bool take);
   void ShowWindowFrame();
   void LoadTimerTick();
+  // After an edit: the picture goes back into the selected item's file and thumbnail.
+  void StoreIntoSelectedItem(bool saveFile);
+  void ReplaceCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image);
+  void PreviewClosed(TfrmImagePreview& preview);
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
 
   std::unique_ptr<Gdiplus::Bitmap> currentImage_;
@@ -84,6 +101,7 @@ class TGetImageTab : public TBaseTab {
   InvertedFrame frame_;
   UINT_PTR frameTimer_ = 0, loadTimer_ = 0;
   bool loadRestarted_ = false;
+  int previewTabIndex_ = -1;  // the list index the preview was opened on
 };
 
 }  // namespace kolo::win

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "images/image_list_model.h"
+#include "images/image_ops.h"
 #include "platform/win/gdiplus_session.h"
 #include "platform/win/handles.h"
 #include "platform/win/window.h"
@@ -35,7 +36,8 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
   if (!EnsureGdiplus()) return nullptr;
   // Decoded from memory and copied, so the file is neither locked nor needed afterwards.
   auto bytes = ReadWholeFile(path, 512u * 1024 * 1024);
-  if (!bytes || bytes->empty()) return nullptr;
+  // Truncated files and headers that ask for gigabytes are refused before GDI+ sees them.
+  if (!bytes || !AcceptableImageFile(*bytes)) return nullptr;
   HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes->size());
   if (!mem) return nullptr;
   void* p = ::GlobalLock(mem);
