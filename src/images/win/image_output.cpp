@@ -77,7 +77,15 @@ HBITMAP PictureBitmap(Gdiplus::Bitmap& image, long long transparent) {
 
 bool CopyPictureToClipboard(HWND owner, Gdiplus::Bitmap& image, long long transparent,
                             const std::function<void()>& written) {
-  Bitmap bitmap(PictureBitmap(image, transparent));
+  Bitmap section(PictureBitmap(image, transparent));
+  if (!section) return false;
+  // The clipboard gets a device bitmap made from the section: other programs
+  // (and Wine's bridge to X) convert that kind reliably.
+  DIBSECTION ds{};
+  if (::GetObjectW(section, sizeof ds, &ds) != sizeof ds) return false;
+  WindowDc screen(nullptr);
+  Bitmap bitmap(::CreateDIBitmap(screen, &ds.dsBmih, CBM_INIT, ds.dsBm.bmBits,
+                                 reinterpret_cast<const BITMAPINFO*>(&ds.dsBmih), DIB_RGB_COLORS));
   if (!bitmap) return false;
   // Another program may hold the clipboard for a moment.
   bool open = false;

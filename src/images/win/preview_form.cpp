@@ -198,11 +198,13 @@ bool TfrmImagePreview::Show(Gdiplus::Bitmap* image, int index, Callbacks callbac
   // The preview stands in for the main window (taskbar button) while it is open.
   HWND h = Handle();
   ::SetWindowLongPtrW(h, GWL_EXSTYLE, (::GetWindowLongPtrW(h, GWL_EXSTYLE) & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
-  ::ShowWindow(main_->Handle(), SW_HIDE);
   open_ = true;
+  // Shown and activated while the program still has the foreground, then the main window goes.
   ::SetWindowPos(h, main_->Options().stayonTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ::SetForegroundWindow(h);
+  ::SetFocus(h);
+  ::ShowWindow(main_->Handle(), SW_HIDE);
   ::SetFocus(h);
   return true;
 }
