@@ -112,6 +112,8 @@ bool TfrmImagePreview::Create(HWND owner, TMainFrame& main) {
   btnCrop.OnClick = [this](Widget&) { Crop(); };
   btnClose.OnClick = [this](Widget&) { ClosePreview(); };
 
+  lbCaption.Transparent = false;
+  lbCaption.SetColor(clFrame);
   lbCaption.SetFont(captionFont_.Get());
   lbCaption.SetFontColor(clWhite);
   lbCaption.Create(Handle(), 60, 0, 120, kPreviewCaptionHeight);
