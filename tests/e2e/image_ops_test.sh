@@ -82,6 +82,9 @@ xclip -selection clipboard -t "$kind" -o >"$OUT/clip.${kind#image/}" 2>"$OUT/xcl
 clip=$(identify -format '%wx%h' "$OUT/clip.${kind#image/}" 2>/dev/null) || fail "the clipboard holds no picture"
 want_h=$(( (SW * (SH / 4) * 2 + SH) / (2 * SH) ))
 [ "$clip" = "$((SH / 4))x$want_h" ] || fail "the clipboard picture is $clip, not $((SH / 4))x$want_h"
+# The red stripe, turned right and made a quarter as large, is near the top right.
+[ "$(pixel_of "$OUT/clip.${kind#image/}" $(( (SH - 1 - 160) / 4 )) $(( 90 / 4 )))" = C81E28 ] ||
+  fail "the clipboard picture does not show the turned stripes"
 note "resized through the fields to $clip and copied"
 
 # --- a second, full-size picture in the list, then the preview ---

@@ -155,30 +155,45 @@ void TGetImageTab::PrintImage() {
 
 // --- saving ---
 
-void TGetImageTab::SaveImage() {
-  if (!currentImage_) return;
-  TKolOptions& options = main_.Options();
-  const std::wstring initial = Widen(options.lastPath);
+namespace {
+
+// The save dialog: in the last folder, on the last file type, with an empty name.
+bool AskSaveFile(HWND owner, const std::string& folder, std::wstring& path, int& filterIndex) {
+  const std::wstring initial = Widen(folder);
   const std::wstring filter = DialogFilter(kSaveImageFilter);
   wchar_t file[MAX_PATH * 4] = {};
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = main_.Handle();
+  ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = static_cast<DWORD>(std::clamp(options.filterImageIndex, 1, 5));
+  ofn.nFilterIndex = static_cast<DWORD>(std::clamp(filterIndex, 1, 5));
   ofn.lpstrDefExt = L"png";
   ofn.lpstrFile = file;
   ofn.nMaxFile = static_cast<DWORD>(std::size(file));
   ofn.lpstrInitialDir = initial.empty() ? nullptr : initial.c_str();
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!::GetSaveFileNameW(&ofn)) return;
-  const std::wstring path(file);
+  if (!::GetSaveFileNameW(&ofn)) return false;
+  path = file;
+  filterIndex = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+}  // namespace
+
+void TGetImageTab::SaveImage() {
+  if (!currentImage_) return;
+  TKolOptions& options = main_.Options();
+  std::wstring path;
+  int filterIndex = options.filterImageIndex;
+  const bool chosen = saveDialogHook ? saveDialogHook(path, filterIndex)
+                                     : AskSaveFile(main_.Handle(), options.lastPath, path, filterIndex);
+  if (!chosen) return;
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
     const std::wstring name = path.substr(FolderOf(path).size());
     if (!Confirmed(true, Narrow(name) + " already exists. Overwrite?")) return;
   }
   options.lastPath = Narrow(FolderOf(path));
-  options.filterImageIndex = static_cast<int>(ofn.nFilterIndex);
+  options.filterImageIndex = filterIndex;
 
   const ImageFormat format = FormatForFileName(Narrow(path));
   bool ok = false;

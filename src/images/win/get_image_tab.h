@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,9 @@ class TGetImageTab : public TBaseTab {
   void SetCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image);
   // Where the list and its pictures live.
   std::wstring Folder() const { return folder_; }
+
+  // Tests answer the save dialog here: the chosen file and filter index, false for Cancel.
+  std::function<bool(std::wstring& file, int& filterIndex)> saveDialogHook;
 
   int boxSize = 7;
   TVMPictureButton btnPrintScreen, btnGetWindowShot, btnAddImage;

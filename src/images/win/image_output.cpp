@@ -83,9 +83,10 @@ bool CopyPictureToClipboard(HWND owner, Gdiplus::Bitmap& image, long long transp
   // (and Wine's bridge to X) convert that kind reliably.
   DIBSECTION ds{};
   if (::GetObjectW(section, sizeof ds, &ds) != sizeof ds) return false;
+  // The section is top-down; its header as GetObject reports it need not say so.
+  const BITMAPINFO bi = TopDownInfo(ds.dsBm.bmWidth, ds.dsBm.bmHeight, ds.dsBm.bmBitsPixel);
   WindowDc screen(nullptr);
-  Bitmap bitmap(::CreateDIBitmap(screen, &ds.dsBmih, CBM_INIT, ds.dsBm.bmBits,
-                                 reinterpret_cast<const BITMAPINFO*>(&ds.dsBmih), DIB_RGB_COLORS));
+  Bitmap bitmap(::CreateDIBitmap(screen, &bi.bmiHeader, CBM_INIT, ds.dsBm.bmBits, &bi, DIB_RGB_COLORS));
   if (!bitmap) return false;
   // Another program may hold the clipboard for a moment.
   bool open = false;
