@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
 cmake --preset host >/dev/null
 cmake --build --preset host -j2 --target kolo_gif_write >/dev/null
-tool="$root/build/host/bench/kolo_gif_write"
+tool="$root/build/host/tests/kolo_gif_write"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

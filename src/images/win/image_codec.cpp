@@ -94,20 +94,15 @@ std::unique_ptr<Gdiplus::Bitmap> CroppedCopy(Gdiplus::Bitmap& image, int x, int 
   return Checked(std::unique_ptr<Gdiplus::Bitmap>(image.Clone(x, y, width, height, PixelFormat32bppARGB)));
 }
 
-bool FindEncoder(const wchar_t* mime, CLSID& clsid) {
-  if (!EnsureGdiplus()) return false;
-  UINT count = 0, size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-  std::vector<std::uint8_t> buf(size);
-  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buf.data());
-  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
-  for (UINT i = 0; i < count; ++i) {
-    if (wcscmp(codecs[i].MimeType, mime) == 0) {
-      clsid = codecs[i].Clsid;
-      return true;
-    }
-  }
-  return false;
+BITMAPINFO TopDownInfo(int width, int height, int bits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bits);
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {

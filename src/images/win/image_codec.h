@@ -49,7 +49,7 @@ bool SaveBytesFile(const std::vector<std::uint8_t>& bytes, const std::wstring& p
 // The file exists and is marked read-only.
 bool IsReadOnlyFile(const std::wstring& path);
 
-// The CLSID of the GDI+ encoder with this MIME type.
-bool FindEncoder(const wchar_t* mime, CLSID& clsid);
+// A top-down device-independent bitmap header of `bits` per pixel.
+BITMAPINFO TopDownInfo(int width, int height, int bits);
 
 }  // namespace kolo::win

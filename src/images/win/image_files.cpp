@@ -13,9 +13,8 @@
 
 namespace kolo::win {
 
-namespace {
-
-bool EncoderClsid(const wchar_t* mime, CLSID& out) {
+bool FindEncoder(const wchar_t* mime, CLSID& out) {
+  if (!EnsureGdiplus()) return false;
   UINT count = 0, size = 0;
   if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
   std::vector<std::uint8_t> buf(size);
@@ -29,8 +28,6 @@ bool EncoderClsid(const wchar_t* mime, CLSID& out) {
   }
   return false;
 }
-
-}  // namespace
 
 std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
   if (!EnsureGdiplus()) return nullptr;
@@ -64,7 +61,7 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
 
 bool SaveImagePng(Gdiplus::Bitmap& image, const std::wstring& path) {
   CLSID png;
-  if (!EnsureGdiplus() || !EncoderClsid(L"image/png", png)) return false;
+  if (!FindEncoder(L"image/png", png)) return false;
   if (image.Save(path.c_str(), &png, nullptr) != Gdiplus::Ok) {
     ::DeleteFileW(path.c_str());  // a half-written file is worse than none
     return false;

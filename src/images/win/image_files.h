@@ -19,6 +19,8 @@ namespace kolo::win {
 
 // Null when the file is missing or not an image. Starts GDI+ when needed.
 std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path);
+// The CLSID of the GDI+ encoder with this MIME type (starts GDI+ when needed).
+bool FindEncoder(const wchar_t* mime, CLSID& clsid);
 // Saves as PNG; false on any failure (disk full, read-only folder).
 bool SaveImagePng(Gdiplus::Bitmap& image, const std::wstring& path);
 

@@ -18,17 +18,6 @@ namespace kolo::win {
 
 namespace {
 
-BITMAPINFO TopDownInfo(int width, int height, int bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = static_cast<WORD>(bits);
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
 int ScreenDpi(int index) {
   WindowDc screen(nullptr);
   const int dpi = ::GetDeviceCaps(screen, index);

@@ -352,21 +352,13 @@ void TfrmImagePreview::Step(bool forward) {
 void TfrmImagePreview::Next() { Step(true); }
 void TfrmImagePreview::Previous() { Step(false); }
 
-void TfrmImagePreview::Home() {
-  const int target = tabIndex_ == -1 && tabImage_ ? -1 : 0;
-  if (!open_ || busy_ || index_ == target || (target == 0 && Count() == 0)) return;
-  StopLoaders();
-  DiscardNeighbours();
-  index_ = target;
-  Load();
-  SizeWindow();
-  LayOut(false);
-  Draw();
-}
+void TfrmImagePreview::Home() { JumpTo(tabIndex_ == -1 && tabImage_ ? -1 : 0); }
 
-void TfrmImagePreview::End() {
-  const int target = Count() - 1;
-  if (!open_ || busy_ || index_ == target || target < 0) return;
+void TfrmImagePreview::End() { JumpTo(Count() - 1); }
+
+// Home and End: both loads stop and the neighbours go before the jump.
+void TfrmImagePreview::JumpTo(int target) {
+  if (!open_ || busy_ || index_ == target || target >= Count() || target < -1 || (target == -1 && !tabImage_)) return;
   StopLoaders();
   DiscardNeighbours();
   index_ = target;
@@ -526,12 +518,7 @@ void TfrmImagePreview::PrepareDisplay() {
       p = out;
     }
   }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = px.width;
-  bi.bmiHeader.biHeight = -px.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  const BITMAPINFO bi = TopDownInfo(px.width, px.height, 32);
   void* bits = nullptr;
   display_.bitmap.Reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!display_.bitmap || !bits) {

@@ -107,6 +107,7 @@ class TfrmImagePreview : public TSecondaryForm {
   void DiscardNeighbours();
   Slot Await(std::shared_ptr<TLoadImgThread>& loader);
   void Step(bool forward);
+  void JumpTo(int target);
   void SizeWindow();
   void LayOut(bool moved);
   void Draw();

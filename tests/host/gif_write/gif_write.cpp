@@ -1,6 +1,8 @@
 // Writes a binary PPM (P6) as a GIF with the adaptive palette, the way Kolo
-// saves a screenshot; bench/gif_write.sh times it as a whole process against
-// ImageMagick.   Usage: kolo_gif_write IN.ppm OUT.gif
+// saves a screenshot, optionally with a transparent colour. The Pillow check
+// (tests/host/gif_pillow_test.sh) reads its files back; bench/gif_write.sh
+// times it as a whole process against ImageMagick.
+// Usage: kolo_gif_write IN.ppm OUT.gif [RRGGBB]
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -10,8 +12,8 @@
 #include "widgets/gif_encode.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: kolo_gif_write IN.ppm OUT.gif\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: kolo_gif_write IN.ppm OUT.gif [RRGGBB]\n");
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -26,7 +28,9 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < px.size(); ++i) px[i] = 0xFF000000u | rgb[3 * i] << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2];
   rgb = {};
   const kolo::GifPixels view{px.data(), w, h, w};
-  const auto gif = kolo::WriteGif(view, kolo::AdaptivePalette(view, 8, std::nullopt), true);
+  std::optional<std::uint32_t> transparent;
+  if (argc == 4) transparent = static_cast<std::uint32_t>(std::stoul(argv[3], nullptr, 16));
+  const auto gif = kolo::WriteGif(view, kolo::AdaptivePalette(view, 8, transparent), true);
   if (!gif) return 1;
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(gif->data()), static_cast<std::streamsize>(gif->size()));
