@@ -99,14 +99,63 @@ sleep 0.5
 pid=$(xdotool search --onlyvisible --name '^Image preview$' | head -n1)
 size() { xdotool getwindowgeometry "$pid" | sed -n 's/.*Geometry: //p'; }
 [ "$(size)" = "${SW}x${SH}" ] || fail "the full-size screenshot's preview is $(size), not the screen"
-xdotool key Right; sleep 0.8
 small="$((SH / 4 + 4))x$((want_h + 17))"
+# A drag pans the full-size picture (only a few pixels fit beyond the view): the
+# red stripe's left edge, at x 40 on the screen, moves two pixels left.
+screen_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1; }
+[ "$(screen_pixel 38 100)" != C81E28 ] || fail "the stripe's edge is already at x 38 before the pan"
+xdotool mousemove 600 500 mousedown 1; sleep 0.2
+xdotool mousemove 550 450; sleep 0.2; xdotool mousemove 500 400; sleep 0.2; xdotool mouseup 1; sleep 0.5
+[ "$(screen_pixel 38 100)" = C81E28 ] || fail "dragging did not pan the picture ($(screen_pixel 38 100) at x 38)"
+# Keys, the wheel and the next button step; the window fits each picture.
+xdotool key Right; sleep 0.8
 [ "$(size)" = "$small" ] || fail "Right did not step to the small picture (window $(size), want $small)"
 xdotool key Left; sleep 0.8
 [ "$(size)" = "${SW}x${SH}" ] || fail "Left did not step back (window $(size))"
+xdotool mousemove 600 500 click 4; sleep 0.8
+[ "$(size)" = "$small" ] || fail "the wheel turned up did not step to the next picture (window $(size))"
+xdotool key Page_Up; sleep 0.8
+[ "$(size)" = "${SW}x${SH}" ] || fail "Page Up did not step back (window $(size))"
+click_at 25 7
+[ "$(size)" = "$small" ] || fail "the next button did not step (window $(size))"
+# A double click on the caption fills the screen, another one gives the bounds back.
+# The preview is centred on the (hidden) main window.
+IFS=x read -r pw ph <<<"$(size)"
+px=$((kx + 182 - pw / 2)) py=$((ky + 160 - ph / 2))
+xdotool mousemove $((px + 70)) $((py + 8)); sleep 0.2; xdotool click --repeat 2 --delay 80 1; sleep 0.8
+[ "$(size)" = "${SW}x${SH}" ] || fail "a double click on the caption did not fill the screen (window $(size))"
+xdotool mousemove 70 8; sleep 0.2; xdotool click --repeat 2 --delay 80 1; sleep 0.8
+[ "$(size)" = "$small" ] || fail "a second double click on the caption did not give the bounds back ($(size))"
 import -window root "$OUT/preview.png" 2>/dev/null || true
+# The right button opens the preview's menu.
+click_at $((px + 30)) $((py + 40)) 3
+probe menu 3 | grep -q found=1 || fail "a right click on the picture opened no menu"
+xdotool key Escape; sleep 0.5
+# Back on the full-size picture, where the preview closes: the tab shows it afterwards.
+xdotool key Left; sleep 0.8
+[ "$(size)" = "${SW}x${SH}" ] || fail "Left did not step back to the full-size picture (window $(size))"
 xdotool key Escape
 gone_window "Image preview" || fail "Escape did not close the preview"
 sleep 0.5
 [ "$(probe_value visible)" = 1 ] || fail "the main window did not come back after the preview"
 note "preview stepped with the arrow keys and closed with Escape"
+
+# --- the transparent colour, picked from the screen with the real mouse ---
+click_at $(centre_of "$(control "select transparent color")")
+xdotool mousemove 80 150; sleep 0.3; xdotool mousemove 90 160; sleep 0.5
+xdotool click 1; sleep 0.8
+read -r tx ty tw th <<<"$(control "transparent color")"
+screenshot_kolo "$OUT/kolo.png" || fail "no screenshot of the window"
+[ "$(pixel_of "$OUT/kolo.png" $((tx - kx + tw / 2)) $((ty - ky + th / 2)))" = C81E28 ] ||
+  fail "the transparent colour's swatch does not show the picked red"
+click_at $(centre_of "$save")
+file_dialog "Save As" "$OUT/keyed.png"
+for _ in $(seq 1 20); do [ -s "$OUT/keyed.png" ] && break; sleep 0.2; done
+"$PY" - "$OUT/keyed.png" <<'EOF' || fail "the PNG does not make the picked colour transparent"
+import sys
+from PIL import Image
+p = Image.open(sys.argv[1]).convert("RGBA")
+assert p.getpixel((60, 60))[3] == 0, p.getpixel((60, 60))
+assert p.getpixel((160, 200)) == (30, 170, 60, 255), p.getpixel((160, 200))
+EOF
+note "the picked colour shows in its swatch and is see-through in the saved PNG"

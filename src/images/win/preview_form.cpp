@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -634,6 +635,23 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == HTCAPTION) {
         ToggleFullScreen();
         return 0;
+      }
+      break;
+    case WM_NCLBUTTONDOWN:
+      // The move loop a caption press starts can swallow the double click, so
+      // the second press of a double click is recognised here as well.
+      if (wp == HTCAPTION) {
+        const DWORD now = static_cast<DWORD>(::GetMessageTime());
+        const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        const bool second = now - lastCaptionPress_ <= ::GetDoubleClickTime() &&
+                            std::abs(at.x - lastCaptionAt_.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+                            std::abs(at.y - lastCaptionAt_.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK);
+        lastCaptionPress_ = second ? 0 : now;
+        lastCaptionAt_ = at;
+        if (second) {
+          ToggleFullScreen();
+          return 0;
+        }
       }
       break;
     case WM_GETMINMAXINFO: {

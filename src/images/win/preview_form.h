@@ -150,6 +150,8 @@ class TfrmImagePreview : public TSecondaryForm {
   bool closePending_ = false;  // asked to close while waiting
   bool sizing_ = false;        // our own SetWindowPos
   WheelAccumulator wheel_;
+  DWORD lastCaptionPress_ = 0;
+  POINT lastCaptionAt_{};
   // The shown picture ready for 1:1 copies.
   struct Display {
     Bitmap bitmap;
