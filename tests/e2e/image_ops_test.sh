@@ -114,6 +114,11 @@ xdotool key Left; sleep 0.8
 [ "$(size)" = "${SW}x${SH}" ] || fail "Left did not step back (window $(size))"
 xdotool mousemove 600 500 click 4; sleep 0.8
 [ "$(size)" = "$small" ] || fail "the wheel turned up did not step to the next picture (window $(size))"
+IFS=x read -r pw ph <<<"$(size)"
+xdotool mousemove $((kx + 182 - pw / 2 + 40)) $((ky + 160 - ph / 2 + 60)) click 5; sleep 0.8
+[ "$(size)" = "${SW}x${SH}" ] || fail "the wheel turned down did not step back (window $(size))"
+xdotool key Next; sleep 0.8
+[ "$(size)" = "$small" ] || fail "Page Down did not step (window $(size))"
 xdotool key Page_Up; sleep 0.8
 [ "$(size)" = "${SW}x${SH}" ] || fail "Page Up did not step back (window $(size))"
 click_at 25 7
