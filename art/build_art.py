@@ -22,6 +22,7 @@ import pixmap  # noqa: E402
 import lists   # noqa: E402
 import icon    # noqa: E402
 import ico     # noqa: E402
+import installer_art  # noqa: E402
 
 PACK_MAGIC = b"KGIL"
 PACK_VERSION = 1
@@ -157,6 +158,7 @@ def main(argv=None):
             write(os.path.join(gif_dir, "%03d_%s" % (item.index, item.caption)), item.encode())
         write(os.path.join(args.out, L.filename), pack(L))
     write(os.path.join(args.out, "kolo.ico"), ico.encode_ico(icon.icon_images()))
+    write(os.path.join(args.out, "installer_sidebar.bmp"), installer_art.encode_bmp(installer_art.sidebar()))
     write(os.path.join(args.out, "art.rc"), rc(all_lists))
     write(os.path.join(args.out, "art_ids.h"), header(all_lists))
     if args.catalogue:

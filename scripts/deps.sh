@@ -15,6 +15,7 @@ packages=(
   libgif-dev libcurl4-openssl-dev
   wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick
   python3 python3-pil chromium
+  nsis osslsigncode zip unzip openssl
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

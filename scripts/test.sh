@@ -40,6 +40,9 @@ export DISPLAY KOLO_BUILD="$root/build/win"
 step "tests: win (unit tests under Wine, then end-to-end)"
 ctest --preset win || failed+=(win)
 
+step "release: installer, portable zip, signatures, reproducible build"
+"$root/tests/release/release_test.sh" || failed+=(release)
+
 if [ ${#failed[@]} -gt 0 ]; then
   echo
   echo "FAILED: ${failed[*]}"

@@ -1,5 +1,7 @@
 #include "app/color_slot.h"
 
+#include "color/legibility.h"
+
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -83,6 +85,17 @@ bool RecolorTemplate(std::vector<GifRgb>& table, int tag, const std::array<TColo
 
 std::array<TColor, kSlotCount> SlotColors(const TKolOptions& options) {
   return {options.color1, options.color2, options.color3, options.color4};
+}
+
+std::string SlotContrastHint(int slot, const std::array<TColor, kSlotCount>& slots) {
+  std::string text;
+  for (int other = 0; other < kSlotCount; ++other) {
+    if (other == slot) continue;
+    if (!text.empty()) text += " \u00B7 ";
+    text += std::to_string(other + 1) + ": " +
+            ContrastSummary(ContrastRatio(slots[static_cast<std::size_t>(slot)], slots[static_cast<std::size_t>(other)]));
+  }
+  return text;
 }
 
 }  // namespace kolo

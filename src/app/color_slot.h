@@ -40,6 +40,11 @@ constexpr bool CanDropOnSlot(TColor dragged) { return (dragged & 0xFF000000u) ==
 // and the tab's own colour; another slot only the slots and the pictures.
 constexpr unsigned char DropRefreshFlags(int slot, int currentSlot) { return slot == currentSlot ? 0x77 : 0x54; }
 
+// What hovering a slot's swatch adds to its colour hint: its contrast ratio
+// against each other slot, numbered from 1 as the user sees them; for slot 2
+// "1: 4.6 AA \u00B7 3: 1.2 \u00B7 4: 21 AAA" (UTF-8 middle dots).
+std::string SlotContrastHint(int slot, const std::array<TColor, kSlotCount>& slots);
+
 // Colours of a slot's frame panel, its border and its copy button.
 struct SlotLook {
   TColor frame, border, copyButton;

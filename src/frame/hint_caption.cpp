@@ -34,6 +34,9 @@ std::optional<std::string> CaptionForHint(const std::string& hint, const HintCap
       if (text.empty() || end == text.c_str()) break;  // not a colour after all
       const TColor c = static_cast<TColor>(v);
       const std::string shown = s.formatColor ? s.formatColor(c) : Hex6(c);
+      // A colour with a note after it (a slot's contrasts): the note needs all
+      // the strip's room, and the colour is in the slot's edit anyway.
+      if (*end == ' ' && end[1] != '\0') return std::string(end + 1);
       return std::string(kProgramCaption) + " [" + shown + "]";
     }
     default:

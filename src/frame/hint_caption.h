@@ -1,6 +1,7 @@
 // What the title strip says for a hint. Every hint starts with a kind letter
 // that is never shown: S plain, B plain without the program name, C a colour
-// (six hex digits of a TColor follow), D shown during a colour drag.
+// (six hex digits of a TColor follow, then optionally a space and a note that
+// is shown instead of the colour), D shown during a colour drag.
 #pragma once
 
 #include <functional>

@@ -182,4 +182,20 @@ std::string TimestampName(const std::tm& t) {
   return buf;
 }
 
+std::string ImageItemHint(const ImageItemAttrs& item, int width, int height) {
+  const std::string& n = item.fileName;
+  const std::size_t dot = n.rfind('.');
+  std::string text;
+  if (dot == 12 && std::all_of(n.begin(), n.begin() + 12, [](char c) { return c >= '0' && c <= '9'; })) {
+    // yymmddhhnnss: the shot's own date and time.
+    text = "20" + n.substr(0, 2) + "-" + n.substr(2, 2) + "-" + n.substr(4, 2) + " " + n.substr(6, 2) + ":" +
+           n.substr(8, 2) + ":" + n.substr(10, 2);
+  } else {
+    text = n;
+  }
+  if (width > 0 && height > 0) text += ", " + std::to_string(width) + " \xC3\x97 " + std::to_string(height);
+  if (!item.url.empty()) text += item.modified ? ", changed since published" : ", published";
+  return "S" + text;
+}
+
 }  // namespace kolo

@@ -87,4 +87,9 @@ int ItemsOverLimit(int count, int limit);
 // "yymmddhhnnss" of a local time.
 std::string TimestampName(const std::tm& t);
 
+// The title strip's hint for an item under the pointer: when it was taken
+// (from a timestamp name, else the file name), its size once known, and
+// whether it is published.
+std::string ImageItemHint(const ImageItemAttrs& item, int width, int height);
+
 }  // namespace kolo

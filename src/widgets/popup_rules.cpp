@@ -38,4 +38,15 @@ SliderDrag DragValueSlider(int screenY, int windowTop, int windowHeight, int ran
   return d;
 }
 
+DropPlacement PlaceDropPanel(const IntRect& panel, int width, int height, int screenBottom) {
+  DropPlacement p;
+  int top = panel.bottom - 2;
+  if (top + height > screenBottom) {
+    top = panel.top + 2 - height;
+    p.above = true;
+  }
+  p.bounds = IntRect{panel.left, top, panel.left + width, top + height};
+  return p;
+}
+
 }  // namespace kolo

@@ -18,6 +18,15 @@ inline constexpr int kListScrolledHeight = 100;
 // extraWidth widens it to the left, gap lies between anchor and list, moreWidth widens it to the right.
 ListPlacement PlaceList(const IntRect& anchor, int extraWidth, int gap, int moreWidth, int count, int screenBottom);
 
+// A drop-down panel of the colour area (font browser, layout picker) under the
+// panel it belongs to, overlapping its bottom edge by 2 pixels; above it
+// (overlapping its top by 2) when it would leave the screen at the bottom.
+struct DropPlacement {
+  IntRect bounds;
+  bool above = false;  // its outline then runs along the top
+};
+DropPlacement PlaceDropPanel(const IntRect& panel, int width, int height, int screenBottom);
+
 // The value slider beside the main window's right edge.
 inline constexpr int kSliderFormWidth = 27;
 inline constexpr int kSliderArrowWidth = 6;

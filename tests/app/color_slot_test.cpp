@@ -85,6 +85,12 @@ TEST(SlotDrop, MarkersNeverBecomeSlotColoursAndTheRefreshFollowsTheSelection) {
   EXPECT_EQ(SlotLookFor(false).border, clSkyBlue);
 }
 
+TEST(SlotContrast, EachOtherSlotNumberedAsTheUserSeesThem) {
+  const std::array<TColor, kSlotCount> slots = {clWhite, clBlack, 0x767676, clWhite};
+  EXPECT_EQ(SlotContrastHint(0, slots), "2: 21 AAA \u00B7 3: 4.5 AA \u00B7 4: 1.0");
+  EXPECT_EQ(SlotContrastHint(2, slots), "1: 4.5 AA \u00B7 2: 4.6 AA \u00B7 4: 4.5 AA");
+}
+
 TEST(FontSample, FaceNameIsCutAfter31CharactersNotInsideOne) {
   const std::string longName = "Extraordinarily Long Font Family Name Bold";
   EXPECT_EQ(FontFaceName(longName), longName.substr(0, 31));

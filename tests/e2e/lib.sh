@@ -183,3 +183,45 @@ shown_windows() { # the titles of the visible windows, for failure messages
     printf '"%s" ' "$(xdotool getwindowname "$w" 2>/dev/null)"
   done
 }
+
+# kolo_browser stands in for the web browser: it writes each address it is
+# given to $PAGES. Call restore_browser when the scenario ends (in its trap):
+# the prefix's own .htm class comes back.
+use_stand_in_browser() {
+  BROWSER="$KOLO_BUILD/kolo_browser.exe"
+  [ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
+  PAGES="$E2E_DIR/pages.txt"
+  : > "$PAGES"
+  HTM_BEFORE=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
+  wine reg add 'HKCR\.htm' /ve /d KoloE2E.Page /f >/dev/null
+  wine reg add 'HKCR\KoloE2E.Page\shell\open\command' /ve \
+    /d "\"$(winpath "$BROWSER")\" \"$(winpath "$PAGES")\" \"%1\"" /f >/dev/null
+}
+restore_browser() {
+  if [ -n "${HTM_BEFORE:-}" ]; then
+    wine reg add 'HKCR\.htm' /ve /d "$HTM_BEFORE" /f >/dev/null 2>&1 || true
+  else
+    wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
+  fi
+  wine reg delete 'HKCR\KoloE2E.Page' /f >/dev/null 2>&1 || true
+}
+wait_page() { # N PAGE: wait until the browser's Nth address is the help page PAGE
+  local i
+  for i in $(seq 1 50); do
+    tr -d '\r' < "$PAGES" | sed -n "$1p" | grep -q "/kolo/?cl=en&m=manual&s=$2\$" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+# Real clicks and what a scenario reads off the screen. tab_button needs the
+# main window's corner in kx, ky.
+click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.5; }
+centre_of() { # "X Y W H" as the helpers print a rectangle
+  local x y w h
+  read -r x y w h <<<"$1"
+  echo "$((x + w / 2)) $((y + h / 2))"
+}
+tab_button() { click_at $((kx + 6 + 21 * $1 + 9)) $((ky + 8)); }
+screen_pixel() { # X Y: the screen's pixel as RRGGBB
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1
+}

@@ -25,9 +25,6 @@ start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not appear"
 read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
 sleep 1
-click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.5; }
-tab_button() { click_at $((kx + 6 + 21 * $1 + 9)) $((ky + 8)); }
-centre_of() { read -r x y w h <<<"$1"; echo "$((x + w / 2)) $((y + h / 2))"; }
 pictures() { ls "$SCRN" | grep -c '^[0-9]\{12\}\.png$' || true; }
 newest() { ls "$SCRN" | grep '^[0-9]\{12\}\.png$' | sort | tail -n1; }
 

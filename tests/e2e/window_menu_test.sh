@@ -13,25 +13,8 @@ wine reg add 'HKCU\Software\Velmora\Kolo' /v x /t REG_DWORD /d $wx /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v y /t REG_DWORD /d $wy /f >/dev/null
 wine reg add 'HKCU\Software\Velmora\Kolo' /v confirmClose /t REG_DWORD /d 0 /f >/dev/null
 
-# kolo_browser stands in for the web browser: it writes each address it is
-# given to a file. The prefix's own .htm class comes back when the scenario ends.
-BROWSER="$KOLO_BUILD/kolo_browser.exe"
-[ -f "$BROWSER" ] || fail "kolo_browser.exe is not built"
-PAGES="$E2E_DIR/pages.txt"
-: > "$PAGES"
-htm_before=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
-restore_browser() {
-  if [ -n "$htm_before" ]; then
-    wine reg add 'HKCR\.htm' /ve /d "$htm_before" /f >/dev/null 2>&1 || true
-  else
-    wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
-  fi
-  wine reg delete 'HKCR\KoloE2E.Page' /f >/dev/null 2>&1 || true
-}
+use_stand_in_browser
 trap 'stop_all; restore_browser' EXIT
-wine reg add 'HKCR\.htm' /ve /d KoloE2E.Page /f >/dev/null
-wine reg add 'HKCR\KoloE2E.Page\shell\open\command' /ve \
-  /d "\"$(winpath "$BROWSER")\" \"$(winpath "$PAGES")\" \"%1\"" /f >/dev/null
 
 menu_rect() { probe menu "${1:-5}" | sed -n "s/^rect=//p" || true; }
 menu_gone() {
@@ -48,14 +31,6 @@ pick_middle() { # RECT: click the item in the middle of the menu, "Help" in the 
   IFS=, read -r x y w h <<<"$1"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
   menu_gone || fail "the menu stayed open after a pick"
-}
-wait_page() { # N PAGE: wait until the browser's Nth address is the help page PAGE
-  local i
-  for i in $(seq 1 50); do
-    tr -d '\r' < "$PAGES" | sed -n "$1p" | grep -q "/kolo/?cl=en&m=manual&s=$2\$" && return 0
-    sleep 0.2
-  done
-  return 1
 }
 escape_menu() { # NAME
   xdotool key Escape

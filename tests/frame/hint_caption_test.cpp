@@ -21,6 +21,9 @@ TEST(HintCaption, ColourHintsUseTheCurrentFormat) {
   EXPECT_EQ(CaptionForHint("C0080C0", s), "Kolo [#192,0]");
   EXPECT_EQ(ColorHint(0x0080C0), "C0080C0");
   EXPECT_EQ(ColorHint(0xA), "C00000A");
+  // A note after the colour (a slot's contrasts) takes the strip's whole room.
+  EXPECT_EQ(CaptionForHint("C0080C0 2: 21 AAA", s), "2: 21 AAA");
+  EXPECT_EQ(CaptionForHint("C0080C0 ", s), "Kolo [#192,0]");
 }
 
 TEST(HintCaption, SettingsOffKeepThePreviousCaption) {

@@ -115,4 +115,24 @@ show=$("$kolocli" palette show "$work/g.kpt")
 [ "$(sed -n 2p <<<"$show")$(sed -n 17p <<<"$show")$(sed -n 257p <<<"$show")$(sed -n 242p <<<"$show")" = \
   102030000080FF8000FF0000 ] || fail "the gradient's corner cells are not the four colours"
 "$kolocli" palette gradient red red red nocolor "$work/x.kpt" 2>/dev/null && fail "a wrong colour text was accepted"
+
+# harmony: the colour is slot 0 and stays as given; triads of red on the RGB
+# wheel are blue and green; the lines follow --format and the type's slot count.
+[ "$("$kolocli" harmony --type 3 red | tr '\n' ' ')" = "FF0000 0000FF 00FF00 " ] || fail "triads of red: $("$kolocli" harmony --type 3 red)"
+[ "$("$kolocli" harmony --type 5 --format 2 '#123456' | wc -l)" = 4 ] || fail "a tetrad prints four colours"
+[ "$("$kolocli" harmony --type 5 --format 2 '#123456' | head -1)" = "#123456" ] || fail "slot 0 is not the colour given"
+# On Johannes Itten's wheel the complement of its red is its green.
+[ "$("$kolocli" harmony --type 2 --preset 3 DF1A19 | sed -n 2p)" = 00834E ] || fail "the complement on the Itten wheel"
+set +e
+"$kolocli" harmony --type 0 red >/dev/null 2>&1; h1=$?
+"$kolocli" harmony --type 3 --preset 4 red >/dev/null 2>&1; h2=$?
+"$kolocli" harmony --type 3 nocolor >/dev/null 2>&1; h3=$?
+set -e
+[ $h1 = 2 ] && [ $h2 = 2 ] && [ $h3 = 1 ] || fail "harmony's errors exit with $h1 $h2 $h3"
+
+# contrast: two decimals never rounded up, then the AA and AAA verdicts.
+want=$'ratio\t4.54\nAA\tnormal pass\tlarge pass\nAAA\tnormal fail\tlarge pass'
+[ "$("$kolocli" contrast 767676 white)" = "$want" ] || fail "contrast of #767676 on white: $("$kolocli" contrast 767676 white)"
+[ "$("$kolocli" contrast 777777 FFFFFF | head -1)" = $'ratio\t4.47' ] || fail "#777777 must not round up to a pass"
+[ "$("$kolocli" contrast black white | head -1)" = $'ratio\t21.00' ] || fail "black on white is 21:1"
 echo "kolocli: ok"

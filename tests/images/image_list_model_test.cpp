@@ -192,5 +192,18 @@ TEST(ImageListModel, MutatedItemFilesNeverHurtTheReader) {
   std::cout << "list.bin reader: " << kMutations << " mutated inputs\n";
 }
 
+TEST(ImageListModel, ItemHintTellsWhenTakenHowLargeAndWhetherPublished) {
+  ImageItemAttrs item{"121231235959.png"};
+  EXPECT_EQ(ImageItemHint(item, 0, 0), "S2012-12-31 23:59:59");
+  EXPECT_EQ(ImageItemHint(item, 1920, 1080), "S2012-12-31 23:59:59, 1920 \xC3\x97 1080");
+  item.url = "http://example.com/a";
+  EXPECT_EQ(ImageItemHint(item, 0, 0), "S2012-12-31 23:59:59, published");
+  item.modified = true;
+  EXPECT_EQ(ImageItemHint(item, 0, 0), "S2012-12-31 23:59:59, changed since published");
+  // Names that are not timestamps show as they are.
+  EXPECT_EQ(ImageItemHint({"holiday.png"}, 10, 20), "Sholiday.png, 10 \xC3\x97 20");
+  EXPECT_EQ(ImageItemHint({"12123123595x.png"}, 0, 0), "S12123123595x.png");
+}
+
 }  // namespace
 }  // namespace kolo

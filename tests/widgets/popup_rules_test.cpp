@@ -56,5 +56,17 @@ TEST(NewPalettePreviewPicture, SwatchRule) {
   EXPECT_EQ(at(146, 146), clSkyBlue);
 }
 
+TEST(PopupRulesTest, DropPanelsOpenUnderTheirPanelOrAboveNearTheBottom) {
+  const IntRect panel{266, 192, 348, 233};
+  DropPlacement below = PlaceDropPanel(panel, 96, 171, 768);
+  EXPECT_EQ(below.bounds, (IntRect{266, 231, 362, 402}));
+  EXPECT_FALSE(below.above);
+  // 231 + 171 = 402 passes a 400-pixel screen: the panel opens above, its bottom 2 pixels into the panel.
+  DropPlacement above = PlaceDropPanel(panel, 96, 171, 400);
+  EXPECT_TRUE(above.above);
+  EXPECT_EQ(above.bounds.bottom, panel.top + 2);
+  EXPECT_EQ(above.bounds.Height(), 171);
+}
+
 }  // namespace
 }  // namespace kolo

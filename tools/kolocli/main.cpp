@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "color/color_text.h"
+#include "color/legibility.h"
 #include "color/fixed_palettes.h"
 #include "palette/palette_file.h"
 #include "tools/fix_color_model.h"
+#include "tools/wheel_model.h"
 
 namespace kolo {
 namespace {
@@ -27,6 +29,8 @@ constexpr char kUsage[] =
     "  kolocli palette show [--format N] FILE\n"
     "  kolocli palette new --kind empty|web|windows|mac|gray|random [--seed N] OUT\n"
     "  kolocli palette gradient [--format N] C0 C1 C2 C3 OUT\n"
+    "  kolocli harmony --type 1..8 [--preset 1..3] [--format N] COLOR\n"
+    "  kolocli contrast C1 C2\n"
     "N is a colour text format 0..12 (default 0).\n";
 
 struct Args {
@@ -34,6 +38,8 @@ struct Args {
   std::string site = kDefaultSite;
   std::string kind;
   std::optional<std::uint32_t> seed;
+  int type = 0;    // harmony 1..8, 0 when not given
+  int preset = 1;  // the wheel's base colours 1..3
   std::vector<std::string> positional;
 };
 
@@ -54,9 +60,23 @@ std::optional<int> ReadFormat(std::string_view s) {
   return v;
 }
 
+// A small whole number lo..hi, or nothing.
+std::optional<int> ReadNumber(const char* text, int lo, int hi) {
+  if (!text) return std::nullopt;
+  std::string_view s = text;
+  if (s.empty() || s.size() > 3) return std::nullopt;
+  int v = 0;
+  for (char ch : s) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    v = v * 10 + (ch - '0');
+  }
+  if (v < lo || v > hi) return std::nullopt;
+  return v;
+}
+
 // Options may stand anywhere; "--" ends them.
 std::optional<Args> ParseArgs(int argc, char** argv, int first, bool allowSite, std::string& problem,
-                              bool allowKind = false) {
+                              bool allowKind = false, bool allowHarmony = false) {
   Args a;
   bool options = true;
   for (int i = first; i < argc; ++i) {
@@ -96,6 +116,15 @@ std::optional<Args> ParseArgs(int argc, char** argv, int first, bool allowSite, 
         return std::nullopt;
       }
       a.seed = static_cast<std::uint32_t>(n);
+      ++i;
+    } else if (options && allowHarmony && (arg == "--type" || arg == "--preset")) {
+      const bool type = arg == "--type";
+      std::optional<int> v = ReadNumber(i + 1 < argc ? argv[i + 1] : nullptr, 1, type ? kWheelTypeCount : kWheelPresetCount);
+      if (!v) {
+        problem = type ? "--type needs a number from 1 to 8" : "--preset needs a number from 1 to 3";
+        return std::nullopt;
+      }
+      (type ? a.type : a.preset) = *v;
       ++i;
     } else if (options && arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       problem = "unknown option " + std::string(arg);
@@ -204,19 +233,57 @@ int NewCommand(const Args& a) {
   return Save(a.positional[0], NewPaletteColors(type, rng), a.format) ? 0 : 1;
 }
 
-int GradientCommand(const Args& a) {
-  if (a.positional.size() != 5) return Usage("palette gradient needs four colours and OUT");
-  std::array<TColor, 4> slots{};
-  for (std::size_t k = 0; k < 4; ++k) {
+// The first N positional texts as colours; a text that is not one is named on stderr.
+template <std::size_t N>
+bool ParseColors(const Args& a, std::array<TColor, N>& out) {
+  for (std::size_t k = 0; k < N; ++k) {
     std::optional<TColor> c = ParseColor(a.positional[k], a.format);
     if (!c) {
       std::fprintf(stderr, "kolocli: not a colour: %s\n", a.positional[k].c_str());
-      return 1;
+      return false;
     }
-    slots[k] = *c;
+    out[k] = *c;
   }
+  return true;
+}
+
+int GradientCommand(const Args& a) {
+  if (a.positional.size() != 5) return Usage("palette gradient needs four colours and OUT");
+  std::array<TColor, 4> slots{};
+  if (!ParseColors(a, slots)) return 1;
   const FixCells cells = GradientPalette(slots);
   return Save(a.positional[4], {cells.begin(), cells.end()}, a.format) ? 0 : 1;
+}
+
+// The colour as slot 0 of the wheel: found on the wheel, then the harmony's
+// other slots worked out from there; slot 0 stays the colour given.
+int HarmonyCommand(const Args& a) {
+  if (a.type == 0) return Usage("harmony needs --type");
+  if (a.positional.size() != 1) return Usage("harmony needs one COLOR");
+  std::array<TColor, 1> colour{};
+  if (!ParseColors(a, colour)) return 1;
+  WheelModel wheel;
+  wheel.wheelType = a.type;
+  wheel.SetPreset(a.preset);
+  wheel.Search(colour[0]);
+  std::array<TColor, 4> slots;
+  slots.fill(colour[0]);
+  wheel.Recompute(slots, false);
+  for (int i = 0; i < wheel.SlotsUsed(); ++i) std::printf("%s\n", FormatColor(slots[static_cast<std::size_t>(i)], a.format).c_str());
+  return 0;
+}
+
+int ContrastCommand(const Args& a) {
+  if (a.positional.size() != 2) return Usage("contrast needs two colours");
+  std::array<TColor, 2> pair{};
+  if (!ParseColors(a, pair)) return 1;
+  const double ratio = ContrastRatio(pair[0], pair[1]);
+  const ContrastVerdict v = JudgeContrast(ratio);
+  auto verdict = [](bool pass) { return pass ? "pass" : "fail"; };
+  std::printf("ratio\t%s\n", ContrastText(ratio, 2).c_str());
+  std::printf("AA\tnormal %s\tlarge %s\n", verdict(v.aaNormal), verdict(v.aaLarge));
+  std::printf("AAA\tnormal %s\tlarge %s\n", verdict(v.aaaNormal), verdict(v.aaaLarge));
+  return 0;
 }
 
 int Main(int argc, char** argv) {
@@ -230,6 +297,11 @@ int Main(int argc, char** argv) {
   if (command == "color") {
     std::optional<Args> a = ParseArgs(argc, argv, 2, false, problem);
     return a ? ColorCommand(*a) : Usage(problem.c_str());
+  }
+  if (command == "harmony" || command == "contrast") {
+    std::optional<Args> a = ParseArgs(argc, argv, 2, false, problem, false, command == "harmony");
+    if (!a) return Usage(problem.c_str());
+    return command == "harmony" ? HarmonyCommand(*a) : ContrastCommand(*a);
   }
   if (command == "palette" && argc >= 3) {
     std::string_view sub = argv[2];

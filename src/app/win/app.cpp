@@ -8,7 +8,12 @@
 
 #include "platform/messages.h"
 #include "app/win/main_window.h"
+#include "app/win/color_area.h"
+#include "dialogs/win/layout_picker_form.h"
+#include "dialogs/win/property_form.h"
+#include "fonts/win/font_preview_form.h"
 #include "images/win/preview_form.h"
+#include "images/win/transp_form.h"
 #include "palette/win/new_palette_form.h"
 #include "palette/win/palette_strip.h"
 #include "widgets/win/list_form.h"
@@ -89,6 +94,44 @@ int RunKolo(const std::vector<std::wstring>& args) {
       }
       case SecondaryForm::List: {
         auto form = std::make_unique<TfrmList>();
+        form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::Preview: {
+        auto form = std::make_unique<TfrmPreview>();
+        form->Create(main->Handle());
+        TColorArea& area = *main->colorArea;
+        form->recolorTemplate = [m = main.get()](TVMGIFImageList& list, int index) {
+          RecolorListTemplate(list, index, SlotColors(m->Options()));
+        };
+        form->onChoose = [&area](int index) { area.SetPreviewId(index); };
+        area.showLayoutPicker = [f = form.get(), &area, m = main.get()] {
+          f->ShowPicker(area.previewPanel.WindowRect(), SlotColors(m->Options()), area.ShownPreviewId());
+        };
+        area.layoutPickerJustShown = [f = form.get()] { return f->IsShowing(); };
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::FontPreview: {
+        auto form = std::make_unique<TfrmFontPreview>();
+        form->Create(main->Handle(), *main);
+        TColorArea& area = *main->colorArea;
+        form->onSampleChanged = [&area] { area.RefreshFontSample(); };
+        area.showFontBrowser = [f = form.get(), &area] { f->ShowFontBrowser(area.panFontText.WindowRect()); };
+        area.fontBrowserShowing = [f = form.get()] { return f->IsShowing(); };
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::Property: {
+        auto form = std::make_unique<TfrmProperty>();
+        form->Create(main->Handle());
+        main->optionsDialog = [f = form.get(), m = main.get()] { return f->Execute(*m); };
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::Transp: {
+        auto form = std::make_unique<TfrmTransp>();
         form->Create(main->Handle());
         forms.push_back(std::move(form));
         break;

@@ -9,6 +9,8 @@
 #include "frame/win/system_win.h"
 #include "color/color_text.h"
 #include "palette/win/palette_strip.h"
+#include "fonts/font_list_model.h"
+#include "fonts/win/font_families.h"
 
 namespace kolo::win {
 
@@ -19,6 +21,7 @@ constexpr int kImgSwap = 6;
 constexpr int kImgDrop = 9;
 constexpr int kImgCopy = 16;
 constexpr int kImgCopyMarked = 261;
+constexpr TColor clHarmonySlot = 0x8000BF;  // frames of the slots a wheel harmony fills
 
 constexpr unsigned char kRefreshSelect = 0x77;
 constexpr unsigned char kRefreshTyped = 0x73;
@@ -95,6 +98,7 @@ TColorArea::TColorArea(TfrmMain& main)
   copyText = [](const std::string& text) { return CopyTextToClipboard(Widen(text)); };
   clipboardText = [] { return ReadClipboardText(); };
   onHelp = [] { OpenURL(std::string(kMakerSite) + "/kolo/?cl=en&m=manual"); };
+  fontInstalled = [](const std::string& name) { return FontFamilyInstalled(name); };
   acEditText.OnExecute = [this] { acEditTextExecute(); };
   BuildMenus();
 }
@@ -125,6 +129,15 @@ void TColorArea::BuildMenus() {
   TextPopupMenu.Add(clrMenuAbout, "About...");
   TextPopupMenu.OnPopup = [this] { TextPopupMenu.SetCaption(txtMenuEditText, editTextCaption_); };
   TextPopupMenu.OnCommand = [this](int id) { RunMenuCommand(id); };
+
+  const char* visions[kColorVisionCount] = {"Normal vision", "Protanopia (red-blind)", "Deuteranopia (green-blind)",
+                                            "Tritanopia (blue-blind)"};
+  for (int v = 0; v < kColorVisionCount; ++v) PreviewPopupMenu.Add(visionMenuFirst + v, visions[v], true);
+  PreviewPopupMenu.OnPopup = [this] {
+    for (int v = 0; v < kColorVisionCount; ++v)
+      PreviewPopupMenu.SetChecked(visionMenuFirst + v, v == static_cast<int>(previewVision_));
+  };
+  PreviewPopupMenu.OnCommand = [this](int id) { SetPreviewVision(static_cast<ColorVision>(id - visionMenuFirst)); };
 }
 
 void TColorArea::RunMenuCommand(int id) {
@@ -176,14 +189,18 @@ void TColorArea::CreateSlot(HWND parent, int index) {
   s.color.SetBorderSize(1);
   s.color.SetBorderColor(clFrame);
   s.color.SetColor(ColorSlot(host_.Options(), index) & 0xFFFFFF);
-  s.color.SetHint(ColorHint(ColorSlot(host_.Options(), index)));
+  s.color.SetHint(ColorHint(ColorSlot(host_.Options(), index)) + " " + SlotContrastHint(index, SlotColors(host_.Options())));
   Place(s.color, s.pnlColor.Handle(), layout::kSlotSwatch);
-  s.color.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int x, int y) { SwatchMouseDown(index, b, x, y); };
-  s.color.OnMouseMove = [this, index](Widget&, unsigned, int x, int y) { SwatchMouseMove(index, x, y); };
-  s.color.OnMouseUp = [this, index](Widget&, MouseButton b, unsigned, int, int) { SwatchMouseUp(index, b); };
-  s.color.OnDragOver = [this, index](Widget&, LPARAM, int, int, int state) { SwatchDragOver(index, state); };
-  s.color.OnEndDrag = [this, index](Widget&, LPARAM, int, int, int) { SwatchDrop(index); };
-  s.color.OnCaptureLost = [this, index](Widget&) { SwatchCaptureLost(index); };
+  s.color.SetDragHost(&host_);
+  s.color.OnColorClick = [this, index](Widget&) { SelectSlot(index); };
+  // A right press selects the slot before the menu opens, so the menu acts on it.
+  s.color.OnMouseDown = [this, index](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) SelectSlot(index);
+  };
+  s.color.OnMouseUp = [this, index](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) PopupAt(ColorPopupMenu, slots_[static_cast<size_t>(index)].color);
+  };
+  s.color.OnColorDrop = [this, index](TColorCell&, TColor) { SwatchDrop(index); };
 
   s.panEditCol.SetBorderSize(1);
   s.panEditCol.SetBorderColor(clFrame);
@@ -247,6 +264,9 @@ void TColorArea::CreatePreview(HWND parent) {
   PreviewImg.OnMouseDown = [this](Widget&, MouseButton b, unsigned, int, int) {
     if (b == MouseButton::Left) PreviewPressed();
   };
+  PreviewImg.OnMouseUp = [this](Widget&, MouseButton b, unsigned, int, int) {
+    if (b == MouseButton::Right) PopupAt(PreviewPopupMenu, PreviewImg);
+  };
   Place(PreviewImg, previewPanel.Handle(), layout::kPreviewImage);
 
   VMPictureButton4.SetImageList(mainImages_);
@@ -267,11 +287,12 @@ void TColorArea::PopupAt(TPopupMenu& menu, Widget& owner) {
 
 void TColorArea::RefreshSlots(bool rewriteEdit) {
   const int current = host_.CurrentSlot();
+  const std::array<TColor, kSlotCount> colours = SlotColors(host_.Options());
   for (int i = 0; i < kSlotCount; ++i) {
     Slot& s = slots_[static_cast<size_t>(i)];
     const TColor c = ColorSlot(host_.Options(), i);
     s.color.SetColor(c & 0xFFFFFF);
-    s.color.SetHint(ColorHint(c));
+    s.color.SetHint(ColorHint(c) + " " + SlotContrastHint(i, colours));
     s.color.Invalidate();
     if (i != current || rewriteEdit) SetEditText(i, SlotText(c));
   }
@@ -299,8 +320,17 @@ void TColorArea::RefreshPictures() {
   RefreshPreview();
 }
 
+void TColorArea::FontsChanged() {
+  verifiedFontName_.clear();
+  RefreshFontSample();
+}
+
 void TColorArea::RefreshFontSample() {
-  const TKolOptions& o = host_.Options();
+  TKolOptions& o = host_.Options();
+  if (fontInstalled && o.fontName != verifiedFontName_) {
+    o.fontName = ResolveFontName(o.fontName, fontInstalled);
+    verifiedFontName_ = o.fontName;
+  }
   LOGFONTW lf{};
   lf.lfHeight = o.fontSize;  // positive: the cell height
   lf.lfWeight = o.fontBold ? FW_BOLD : FW_NORMAL;
@@ -314,6 +344,14 @@ void TColorArea::RefreshFontSample() {
                        Widen(FontSampleText(o)));
 }
 
+bool RecolorListTemplate(TVMGIFImageList& list, int index, const std::array<TColor, kSlotCount>& colours) {
+  GifPicture* picture = list.Picture(index);
+  std::vector<GifRgb>* table = picture ? picture->FirstColorTable() : nullptr;
+  if (!table || !RecolorTemplate(*table, list.Tag(index), colours)) return false;
+  list.PictureChanged(index);
+  return true;
+}
+
 void TColorArea::RefreshPreview() {
   TKolOptions& o = host_.Options();
   const int id = o.imgPreviewId;
@@ -322,12 +360,19 @@ void TColorArea::RefreshPreview() {
     o.imgPreviewId = PreviewImg.ImageListID();
     return;
   }
-  if (GifPicture* picture = PeviewImageList.Picture(id)) {
-    std::vector<GifRgb>* table = picture->FirstColorTable();
-    if (table && RecolorTemplate(*table, PeviewImageList.Tag(id), SlotColors(o))) PeviewImageList.PictureChanged(id);
-  }
+  std::array<TColor, kSlotCount> colours = SlotColors(o);
+  for (TColor& c : colours) c = SimulateColorVision(c, previewVision_);
+  RecolorListTemplate(PeviewImageList, id, colours);
   if (PreviewImg.ImageListID() != id) PreviewImg.SetImageListID(id);
   PreviewImg.Invalidate();
+}
+
+void TColorArea::SetPreviewVision(ColorVision v) {
+  if (static_cast<int>(v) < 0 || static_cast<int>(v) >= kColorVisionCount) return;
+  previewVision_ = v;
+  PreviewImg.SetHint(v == ColorVision::Normal ? std::string()
+                                              : std::string("Slayout as seen with ") + ColorVisionName(v));
+  RefreshPreview();
 }
 
 bool TColorArea::SetPreviewId(int index) {
@@ -366,8 +411,14 @@ void TColorArea::SwapClick(int tag) {
 void TColorArea::SetSlotMarked(int slot, bool marked) {
   if (slot < 0 || slot >= kSlotCount || marked_[static_cast<size_t>(slot)] == marked) return;
   marked_[static_cast<size_t>(slot)] = marked;
+  Slot& s = slots_[static_cast<size_t>(slot)];
   const int first = marked ? kImgCopyMarked : kImgCopy;
-  slots_[static_cast<size_t>(slot)].btnCopyColor.SetImages(first, first + 1, first + 2);
+  s.btnCopyColor.SetImages(first, first + 1, first + 2);
+  const TColor border = marked ? clHarmonySlot : clFrame;
+  s.panEditCol.SetBorderColor(border);
+  s.color.SetBorderColor(border);
+  s.panEditCol.Invalidate();
+  s.color.Invalidate();
 }
 
 void TColorArea::UpdateColorMenu() {
@@ -401,67 +452,7 @@ void TColorArea::ChooseFormat(int format) {
   host_.Options().ColorFormat = static_cast<std::uint8_t>(format);
 }
 
-// --- dragging colours out of and onto the swatches ---
-
-void TColorArea::SwatchMouseDown(int slot, MouseButton button, int x, int y) {
-  if (button == MouseButton::Left) {
-    pressedSwatch_ = slot;
-    pressPoint_ = POINT{x, y};
-  } else if (button == MouseButton::Right) {
-    // Before the menu opens, so the menu acts on this slot.
-    SelectSlot(slot);
-  }
-}
-
-void TColorArea::SwatchMouseMove(int slot, int x, int y) {
-  if (pressedSwatch_ == slot && PressBecomesDrag(pressPoint_.x, pressPoint_.y, x, y)) {
-    pressedSwatch_ = -1;
-    dragSlot_ = slot;
-    const TColor colour = SwatchColor(slot);
-    messenger_.Begin(host_.DragSource(), colour);
-    host_.StartColorDrag(colour);
-    host_.SetColorDragging(true);
-  }
-  if (dragSlot_ == slot && host_.ColorDragging()) messenger_.Move();
-}
-
-void TColorArea::SwatchMouseUp(int slot, MouseButton button) {
-  if (button == MouseButton::Right) {
-    PopupAt(ColorPopupMenu, slots_[static_cast<size_t>(slot)].color);
-    return;
-  }
-  if (button != MouseButton::Left) return;
-  const bool clicked = pressedSwatch_ == slot;
-  pressedSwatch_ = -1;
-  if (clicked) SelectSlot(slot);
-  if (dragSlot_ == slot) {
-    dragSlot_ = -1;
-    if (host_.ColorDragging()) {
-      host_.SetColorDragging(false);
-      messenger_.Drop();
-    }
-  }
-}
-
-void TColorArea::SwatchCaptureLost(int slot) {
-  if (pressedSwatch_ == slot) pressedSwatch_ = -1;  // no click either
-  if (dragSlot_ != slot) return;
-  dragSlot_ = -1;
-  if (!host_.ColorDragging()) return;
-  host_.SetColorDragging(false);
-  messenger_.Cancel();
-}
-
-void TColorArea::SwatchDragOver(int slot, int state) {
-  TVMNotRefreshPanel& swatch = slots_[static_cast<size_t>(slot)].color;
-  if (state == kDragEnter) {
-    swatchSavedColor_ = swatch.Color();
-    const TColor dragged = host_.DraggedColor();
-    if (dragged != clTransparentColor) swatch.SetColor(dragged & 0xFFFFFF);
-  } else if (state == kDragLeave) {
-    swatch.SetColor(swatchSavedColor_);
-  }
-}
+// --- colours dropped on the swatches ---
 
 void TColorArea::SwatchDrop(int slot) {
   const TColor dragged = host_.DraggedColor();

@@ -19,8 +19,10 @@
 #include <string>
 
 #include "app/color_slot.h"
+#include "color/legibility.h"
 #include "frame/settings.h"
 #include "widgets/win/popup_menu.h"
+#include "frame/win/color_cell.h"
 #include "frame/win/color_drag.h"
 #include "widgets/action.h"
 #include "widgets/win/edit_panel.h"
@@ -34,21 +36,14 @@ namespace kolo::win {
 class TfrmMain;
 
 // What the colour area needs from the window it sits in.
-class ColorAreaHost {
+// The program's colour drag (ColorDragHost): the palette strip shows the
+// cursor; the colour is in the program's drag slot, DraggedColor().
+class ColorAreaHost : public ColorDragHost {
  public:
-  virtual ~ColorAreaHost() = default;
   virtual TKolOptions& Options() = 0;
   virtual int CurrentSlot() const = 0;
   virtual void SetCurrentSlot(int slot) = 0;
   virtual void RefreshColors(unsigned char flags) = 0;
-  // The program's colour drag: the palette strip shows the cursor; the colour
-  // is in the program's drag slot, DraggedColor().
-  virtual void StartColorDrag(TColor c) = 0;
-  virtual TColor DraggedColor() const = 0;
-  virtual bool ColorDragging() const = 0;
-  virtual void SetColorDragging(bool on) = 0;
-  // The lParam of the drag messages this area sends.
-  virtual LPARAM DragSource() const = 0;
   // The window's own picture list, when it has one loaded; else the area loads its own.
   virtual TVMGIFImageList* MainImages() { return nullptr; }
 };
@@ -63,6 +58,8 @@ enum ColorMenuId {
   txtMenuEditText,
   // ColorFormatPopupMenu: the format index + this.
   fmtMenuFirst = 100,
+  // PreviewPopupMenu: the colour vision (ColorVision) + this.
+  visionMenuFirst = 200,
 };
 
 // The font sample: a picture filled with slot 2 and written in slot 1.
@@ -90,7 +87,7 @@ class TColorArea {
  public:
   struct Slot {
     TVMNotRefreshPanel pnlColor;   // frame, tag N
-    TVMNotRefreshPanel color;      // 16x16 swatch
+    TColorCell color;              // 16x16 swatch: drag source and drop target
     TEditPanel panEditCol;
     HWND edColor = nullptr;
     TVMPictureButton btnCopyColor;
@@ -119,8 +116,7 @@ class TColorArea {
   void CopyColorClick(int slot);            // btnCopyColorN
   void SwapClick(int tag);                  // VMPictureButton11/16/14, tags 1..3
   void SetSlotMarked(int slot, bool marked);  // copy button shows the harmony mark
-  // A colour dragged onto a slot swatch (state 0 enter, 1 leave) and dropped.
-  void SwatchDragOver(int slot, int state);
+  // A colour dropped on a slot swatch.
   void SwatchDrop(int slot);
   TColor SwatchColor(int slot) const { return slots_[static_cast<size_t>(slot)].color.Color(); }
   // "Copy" and "Past" of ColorPopupMenu, and the enabling when it opens.
@@ -142,6 +138,10 @@ class TColorArea {
   // changes) for a number outside the list.
   bool SetPreviewId(int index);
   int ShownPreviewId() const { return PreviewImg.ImageListID(); }
+  // The preview as a dichromat sees it (its right-click menu): only the picture
+  // shown changes, never the slots or the stored template.
+  void SetPreviewVision(ColorVision v);
+  ColorVision PreviewVision() const { return previewVision_; }
 
   // Controls known by these names elsewhere.
   TVMPictureButton VMPictureButton11, VMPictureButton16, VMPictureButton14;  // swap, tags 1, 2, 3
@@ -153,7 +153,7 @@ class TColorArea {
   TVMPictureButton VMPictureButton4;  // opens the layout picker
   TVMGIFImageList PeviewImageList;
   TAction acEditText{"acEditText"};
-  TPopupMenu ColorPopupMenu, ColorFormatPopupMenu, TextPopupMenu;
+  TPopupMenu ColorPopupMenu, ColorFormatPopupMenu, TextPopupMenu, PreviewPopupMenu;
 
   // --- seams the main window sets (tests replace them) ---
   // The font browser pop-up and its IsShowing flag; the layout picker and its
@@ -164,6 +164,11 @@ class TColorArea {
   std::function<bool()> layoutPickerJustShown;
   // The shared end of the menus.
   std::function<void()> onOptions, onHelp, onAbout;
+  // Whether a font family is installed; the sample falls back to Arial when
+  // its family is not (uninstalled, or a name stored on another machine).
+  std::function<bool(const std::string&)> fontInstalled;
+  // The system's fonts changed: the family is checked again.
+  void FontsChanged();
   // Where a colour text goes and comes from.
   std::function<bool(const std::string&)> copyText;
   std::function<std::optional<std::string>()> clipboardText;
@@ -176,10 +181,6 @@ class TColorArea {
   void ApplySlotLook(int slot);
   void SetEditText(int slot, const std::string& text);
   void EditKeyReleased(int slot);
-  void SwatchMouseDown(int slot, MouseButton button, int x, int y);
-  void SwatchMouseMove(int slot, int x, int y);
-  void SwatchMouseUp(int slot, MouseButton button);
-  void SwatchCaptureLost(int slot);
   void PopupAt(TPopupMenu& menu, Widget& owner);
   void FontSamplePressed();
   void PreviewPressed();
@@ -194,17 +195,16 @@ class TColorArea {
   HWND edFontText_ = nullptr;
   bool textEditOpen_ = false;
   std::string editTextCaption_ = "Change text";
+  ColorVision previewVision_ = ColorVision::Normal;
+  std::string verifiedFontName_;  // the family last found installed
   TVMGIFImageList ownImages_;
   TVMGIFImageList* mainImages_ = &ownImages_;
-  // The swatch under the last left press (-1: none) and where it was pressed.
-  int pressedSwatch_ = -1;
-  POINT pressPoint_{};
-  int dragSlot_ = -1;  // the swatch a running drag started from
-  ColorDragMessenger messenger_;
-  // What a swatch showed before a dragged colour entered it.
-  TColor swatchSavedColor_ = 0;
 };
 
 // The clipboard's text, or nothing.
+
+// Writes `colours` (slots 1..4) into template `index` of a template list by its
+// number of colours; false when the template has no table for them.
+bool RecolorListTemplate(TVMGIFImageList& list, int index, const std::array<TColor, kSlotCount>& colours);
 
 }  // namespace kolo::win

@@ -5,6 +5,7 @@
 #include "color/color_text.h"
 #include "frame/main_layout.h"
 #include "app/win/color_area.h"
+#include "app/win/picture_lists.h"
 #include "widgets/win/forms.h"
 #include "frame/win/image_panel.h"
 #include "frame/win/registry_store_win.h"
@@ -67,7 +68,7 @@ void TfrmMain::FormCreate() {
   tabs_[3] = std::make_unique<TMixColorTab>(*this);
   tabs_[4] = std::make_unique<TGetColorTab>(*this);
   tabs_[5] = std::make_unique<TGetImageTab>(*this);
-  tabs_[6] = std::make_unique<TClipboardTab>(*this);
+  tabs_[6] = std::make_unique<TClipboardTab>(*this, MakePictureList(), MakePictureFiles());
   paletteTab = static_cast<TPaletteTab*>(tabs_[0].get());
   circleTab = static_cast<TCircleTab*>(tabs_[1].get());
   fixColorTab = static_cast<TFixColorTab*>(tabs_[2].get());
@@ -80,8 +81,12 @@ void TfrmMain::FormCreate() {
     if (auto* fix = dynamic_cast<TFixColorTab*>(tabs_[2].get())) fix->SampleAtCursor();
   };
   onShotEvent = [this](CaptureMode mode, unsigned event, LPARAM data) { getImageTab->ShotEvent(mode, event, data); };
+  areaShotHitTest = [this](POINT p, bool press) { return getImageTab->AreaShotWants(p, press); };
+  onAreaShotWindowMove = [this](bool starting) { getImageTab->AreaShotWindowMove(starting); };
   clipboardTab->SkipNextChange = true;
   onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
+  onClipboardChange = [this] { clipboardTab->CaptureClipboard(); };
+  clipboardTab->ClipboardColorList.CopyPopup = &colorArea->ColorFormatPopupMenu;
 
   RECT wr = WindowRect();
   fullWidth_ = wr.right - wr.left;
@@ -287,6 +292,11 @@ bool TfrmMain::OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) {
 void TfrmMain::SavePaletteCells(std::span<const TColor> cells, int transparentIndex) {
   if (colorArea) colorArea->CloseTextEdit();
   if (paletteStrip) paletteStrip->SavePaletteCells(cells, transparentIndex);
+}
+
+void TfrmMain::MarkHarmonySlots(int count) {
+  if (!colorArea) return;
+  for (int i = 0; i < kSlotCount; ++i) colorArea->SetSlotMarked(i, i < count);
 }
 
 // The colour goes into the program's drag slot; the palette strip builds the cursor.

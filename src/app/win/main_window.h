@@ -88,6 +88,7 @@ class TfrmMain : public TMainFrame {
   // --- chrome ---
   bool SmallMode() const { return options_.runsmall; }
   void SetSmallMode(bool small);
+  void LeaveSmallMode() override { SetSmallMode(false); }
   void ToggleSmallMode();
   void ToggleStayOnTop();
   void MinimiseToTray();
@@ -118,12 +119,18 @@ class TfrmMain : public TMainFrame {
   std::function<void()> onOptions;
   std::function<void()> onAbout;
   enum MainMenuItem { mmOptions = 1, mmHelp = 2, mmAbout = 3 };
+  // acOptions: runs the options dialog (true when confirmed), then saves the
+  // settings, joins or leaves the clipboard chain and passes on the capacities.
+  std::function<bool()> optionsDialog;
+  void acOptionsExecute();
   void ShowMainMenu(int screenX, int screenY);
 
   TVMNotRefreshPanel& PaletteBottomTab() override;
   void OnProgramDeactivated(std::function<void()> handler) override {
     deactivationHandlers_.push_back(std::move(handler));
   }
+
+  void MarkHarmonySlots(int count) override;
 
   HCURSOR squareCursor() const { return squareCursor_.Get(); }
   HCURSOR SquareCursor() const override { return squareCursor_.Get(); }
@@ -205,6 +212,7 @@ class TfrmMain : public TMainFrame {
   void ForwardImageEvents();
   void CreatePages();
   void SetupImageActions();
+  void SetupOptionsAction();
 
   CreateParams params_;
   std::array<std::unique_ptr<TBaseTab>, 7> tabs_;
@@ -220,6 +228,8 @@ class TfrmMain : public TMainFrame {
   Cursor toolCursor_;
   Font uiFont_;
   bool destroyed_ = false;
+  // The key that ended an area shot: its own key messages, still to come, reach no control.
+  WPARAM areaEndKey_ = 0;
   bool inClipboardChain_ = false;
   HWND nextViewer_ = nullptr;
   bool trayIconShown_ = false;

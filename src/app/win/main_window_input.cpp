@@ -8,6 +8,7 @@
 #include "widgets/win/forms.h"
 #include "frame/win/image_panel.h"
 #include "app/win/main_window.h"
+#include "app/win/color_area.h"
 #include "widgets/win/message_box_win.h"
 #include "widgets/win/tab_order.h"
 #include "clipboard/win/clipboard_tab.h"
@@ -75,6 +76,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATEAPP:
       if (!wp) OnApplicationDeactivate();
       break;
+    case WM_FONTCHANGE:
+      if (colorArea) colorArea->FontsChanged();
+      break;
     case WM_HOOK_EVENT:
       HandleHookEvent(wp, lp);
       return 0;
@@ -139,6 +143,11 @@ void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
       return;
     case CaptureMode::AreaShot:
     case CaptureMode::WindowShot:
+      // The hook reports a key before its message arrives: the key that ends
+      // an area shot must not then also press a button or hide the window.
+      if (captureMode == CaptureMode::AreaShot && code == heKey &&
+          (data == VK_RETURN || data == VK_ESCAPE || data == VK_SPACE))
+        areaEndKey_ = static_cast<WPARAM>(data);
       if (onShotEvent) onShotEvent(captureMode, static_cast<unsigned>(code), data);
       return;
     case CaptureMode::PixelPick:
@@ -153,6 +162,10 @@ void TfrmMain::HandleHookEvent(WPARAM code, LPARAM data) {
 }
 
 bool TfrmMain::FilterMessage(const MSG& msg) {
+  if (areaEndKey_ && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == areaEndKey_) {
+    if (msg.message == WM_KEYUP) areaEndKey_ = 0;
+    return true;
+  }
   if (captureMode != CaptureMode::AreaShot) {
     if (HandleTabKey(msg)) return true;
     // While a screen tool runs, its keys end it and nothing else: the control
@@ -210,8 +223,9 @@ bool TfrmMain::FilterMessage(const MSG& msg) {
     }
     case WM_RBUTTONUP:
     case WM_NCRBUTTONUP:
+      // The release that ends the shot is used up: it must not also open a menu.
       CancelAreaShot();
-      return false;
+      return true;
     default:
       return false;
   }

@@ -66,6 +66,7 @@ void TfrmMain::CreateControls() {
   paletteStrip->Create(bottomPager.Handle(), 0, 0);
   paletteStrip->commitTextEdit = [this] { colorArea->CloseTextEdit(); };
   SetupImageActions();
+  SetupOptionsAction();
   LayoutTitleButtons();
 }
 

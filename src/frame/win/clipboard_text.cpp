@@ -19,7 +19,7 @@ std::optional<std::string> ReadClipboardText() {
   return text;
 }
 
-bool CopyTextToClipboard(const std::wstring& text) {
+bool CopyTextToClipboard(const std::wstring& text, bool ownHistoryCopy) {
   TMainFrame* main = MainFrame();
   if (!::OpenClipboard(main ? main->Handle() : nullptr)) return false;
   ::EmptyClipboard();
@@ -35,7 +35,7 @@ bool CopyTextToClipboard(const std::wstring& text) {
     if (!ok) ::GlobalFree(mem);
   }
   // Marked before closing: the viewers hear of the change when the clipboard closes.
-  if (ok && main) main->NoteOwnClipboardWrite();
+  if (ok && ownHistoryCopy && main) main->NoteOwnClipboardWrite();
   ::CloseClipboard();
   return ok;
 }

@@ -8,10 +8,12 @@
 
 namespace kolo::win {
 
-// Puts text on the clipboard; once it is there the main frame is told, so the
-// clipboard history skips this change of our own. False when the clipboard
-// could not be opened or written (nothing is skipped then).
-bool CopyTextToClipboard(const std::wstring& text);
+// Puts text on the clipboard; false when the clipboard could not be opened or
+// written. The clipboard history records it like any other program's text,
+// except with `ownHistoryCopy` (a colour copied back out of the history
+// itself): then, once the text is there, the main frame is told so the history
+// skips this one change (nothing is skipped when the write failed).
+bool CopyTextToClipboard(const std::wstring& text, bool ownHistoryCopy = false);
 // The clipboard's text, if it holds any.
 std::optional<std::string> ReadClipboardText();
 

@@ -210,6 +210,15 @@ void TImageBottomPanel::SetImageControls(bool enabled, const std::string& url, i
   Invalidate();
 }
 
+void TImageBottomPanel::EnableSizeFields(bool enabled, int maxChars) {
+  for (TEditPanel* field : {&panWidth, &panHeight}) {
+    field->SetEnabled(enabled);
+    ::EnableWindow(field->edit, enabled);
+    ::SendMessageW(field->edit, EM_LIMITTEXT, maxChars, 0);
+    LightField(*field, enabled);
+  }
+}
+
 int TImageBottomPanel::WidthValue() const { return StrToIntRange(WindowText(edWidthImage), 0, 0, kMaxImageSide); }
 int TImageBottomPanel::HeightValue() const { return StrToIntRange(WindowText(edHeightImage), 0, 0, kMaxImageSide); }
 std::string TImageBottomPanel::Url() const { return WindowText(edURL); }

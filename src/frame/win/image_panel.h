@@ -30,6 +30,8 @@ class TImageBottomPanel : public TVMNotRefreshPanel {
   // address and the size; a side below 1 shows an empty field.
   void SetImageControls(bool enabled, const std::string& url, int height, int width);
   bool ControlsEnabled() const { return enabled_; }
+  // The size fields alone, and how many characters they take (an area shot types its size there).
+  void EnableSizeFields(bool enabled, int maxChars);
   // The two size fields as numbers: 0 for empty or unreadable, at most 5000.
   int WidthValue() const;
   int HeightValue() const;

@@ -74,6 +74,19 @@ class TMainFrame : public Window {
   // the value slider and the layout picker are hidden): pop-ups close here.
   virtual void OnProgramDeactivated(std::function<void()> handler) = 0;
 
+  // The options dialog ("Options..." at the end of every menu). After a
+  // confirmed dialog the settings are saved and these handlers run: the image
+  // lists take their new capacities here.
+  TAction acOptions{"acOptions"};
+  void OnOptionsConfirmed(std::function<void()> handler) { optionsConfirmedHandlers_.push_back(std::move(handler)); }
+  // The window leaves small mode (an area shot ends with the whole window shown).
+  virtual void LeaveSmallMode() {}
+  // The picture menu at a screen point (the image lists' right click); set by whoever builds it.
+  std::function<void(int x, int y)> imagePopup;
+  // Marks colour slots 0..count-1 as the wheel's harmony (their frames and copy
+  // buttons change); 0 marks none.
+  virtual void MarkHarmonySlots(int count) {}
+
   // Cursor 21, the main image's square cursor (none until the main window built it).
   virtual HCURSOR SquareCursor() const { return nullptr; }
 
@@ -158,6 +171,7 @@ class TMainFrame : public Window {
   TKolOptions options_;
   PaletteStripState strip_;
   std::unique_ptr<TImageBottomPanel> imageBottomTab_;
+  std::vector<std::function<void()>> optionsConfirmedHandlers_;
 };
 
 // The process's main window, while it exists.

@@ -183,14 +183,20 @@ bool FolderWritable(const std::wstring& folder) {
 
 }  // namespace
 
-std::wstring ChooseDataFolder(const std::wstring& programFolder, const std::wstring& localAppData) {
-  if (programFolder.empty() || FolderWritable(WithSeparator(programFolder)) || localAppData.empty())
+std::wstring ChooseDataFolder(const std::wstring& programFolder,
+                              const std::function<std::wstring()>& localAppData) {
+  if (programFolder.empty() || FolderWritable(WithSeparator(programFolder)))
     return programFolder.empty() ? programFolder : WithSeparator(programFolder);
-  return EnsureSubfolder(localAppData, L"Kolo");
+  const std::wstring perUser = localAppData ? localAppData() : std::wstring();
+  if (perUser.empty()) return WithSeparator(programFolder);
+  return EnsureSubfolder(perUser, L"Kolo");
 }
 
 std::wstring DataFolder() {
-  static const std::wstring folder = ChooseDataFolder(ProgramFolder(), GetSpecialFolder(CSIDL_LOCAL_APPDATA));
+  // The shell (a megabyte of libraries) is asked only when the program folder
+  // cannot be written.
+  static const std::wstring folder =
+      ChooseDataFolder(ProgramFolder(), [] { return GetSpecialFolder(CSIDL_LOCAL_APPDATA); });
   return folder;
 }
 

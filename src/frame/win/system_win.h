@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <functional>
 #include <string>
 
 #include "frame/settings.h"
@@ -54,7 +55,8 @@ std::wstring GetSpecialFolder(int csidl);
 // folder "Kolo" (created when missing). Decided once per run.
 std::wstring DataFolder();
 // Testing: the folder DataFolder would choose for this program folder.
-std::wstring ChooseDataFolder(const std::wstring& programFolder, const std::wstring& localAppData);
+std::wstring ChooseDataFolder(const std::wstring& programFolder,
+                              const std::function<std::wstring()>& localAppData);
 // "scrn\" and "clipbrd\" in the data folder, created when missing.
 std::wstring ScreenshotFolder();
 std::wstring ClipboardFolder();

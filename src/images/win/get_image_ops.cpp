@@ -117,7 +117,7 @@ void TGetImageTab::ChangeImageSize(int width, int height) {
   ShowPreview(true);
 }
 
-void TGetImageTab::ImageSizeEdited(HWND edit) {
+void TGetImageTab::FollowSizeFields(HWND edit) {
   if (main_.captureMode == CaptureMode::AreaShot || !currentImage_) return;
   TImageBottomPanel& panel = main_.ImageBottomTab();
   const bool width = edit == panel.edWidthImage;

@@ -17,6 +17,7 @@
 #include "platform/win/gdiplus_session.h"
 #include "platform/win/handles.h"
 #include "widgets/win/message_box_win.h"
+#include "widgets/win/picture_controls.h"
 
 namespace kolo::win {
 
@@ -24,8 +25,11 @@ namespace {
 
 constexpr UINT kFrameTimerMs = 10;
 constexpr UINT kLoadTimerMs = 10;
+// How long a grab waits for the screen to show the overlay cleared.
+constexpr UINT kOverlayGrabDelayMs = 80;
 constexpr int kButtonW = 24, kButtonH = 22;
-constexpr int kListTop = kButtonH + 2;
+constexpr int kSliderTop = kButtonH + 2, kSliderH = 9;
+constexpr int kListTop = kSliderTop + kSliderH + 2;
 constexpr int kScrollerWidth = 9;
 
 // The one tab object the thread timers call back (there is one screenshot tab).
@@ -58,7 +62,9 @@ TGetImageTab::TGetImageTab(TMainFrame& main) : TBaseTab(main) {
 TGetImageTab::~TGetImageTab() {
   if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
   if (loadTimer_) ::KillTimer(nullptr, loadTimer_);
+  if (grabTimer_) ::KillTimer(nullptr, grabTimer_);
   frame_.Erase();
+  areaFrame_.Erase();
   if (g_tab == this) g_tab = nullptr;
 }
 
@@ -75,7 +81,8 @@ void TGetImageTab::CreateControls() {
   };
   const Spec specs[] = {
       {btnPrintScreen, art::kImgPrintScreenNormal, false, 0, "Sget screenshot", L"get screenshot"},
-      {btnGetWindowShot, art::kImgWindowShotNormal, true, kButtonW + 1, "Sget windowshot", L"get windowshot"},
+      {btnGetWindowShot, art::kImgWindowShotNormal, true, kButtonW, "Sget windowshot", L"get windowshot"},
+      {btnGetImage, art::kImgSelectAreaNormal, false, 2 * kButtonW, "Sselect area on screen", L"select area on screen"},
       {btnAddImage, art::kImgAddImageNormal, true, page.Width() - kButtonW, "Sadd image to list", L"add image to list"},
   };
   for (const Spec& s : specs) {
@@ -88,6 +95,11 @@ void TGetImageTab::CreateControls() {
   btnPrintScreen.OnClick = [this](Widget&) { btnPrintScreenClick((::GetKeyState(VK_SHIFT) & 0x8000) != 0); };
   btnGetWindowShot.OnClick = [this](Widget&) { btnGetWindowShotClick(); };
   btnAddImage.OnClick = [this](Widget&) { btnAddImageClick(); };
+  btnGetImage.OnClick = [this](Widget&) { btnGetImageClick(); };
+
+  // The handle size of the area shot: 3, 5 .. 15 pixels.
+  PlaceHorizontalSlider(BoxSizeScroll, main_.scrollImages, page, 3, 9, 1, 0, kSliderTop, page.Width(), L"box size");
+  BoxSizeScroll.OnChange = [this](TVMScrollImage&) { SetBoxSizeFromSlider(); };
 
   scrollImages_.LoadFromResource(KOLO_RES_IMAGES_SCROLL);
   const int listH = page.Height() - kListTop;
@@ -113,6 +125,15 @@ void TGetImageTab::CreateControls() {
   HookImageList.OnDblClick = [this](Widget&) {
     if (HookImageList.Select()) ViewImage();
   };
+  HookImageList.OnPopup = [this](TKOLImageList&, int x, int y) {
+    if (main_.imagePopup) main_.imagePopup(x, y);
+  };
+  HookImageList.OnHintItem = [this](TKOLImageList& list, const std::string& fileName) {
+    const TKOLImgobj* item = nullptr;
+    for (int i = 0; i < list.Count() && !fileName.empty(); ++i)
+      if (list.Item(i).attrs.fileName == fileName) item = &list.Item(i);
+    list.SetHint(item ? ImageItemHint(item->attrs, item->imageWidth, item->imageHeight) : "Sscreenshots");
+  };
   HookImageList.LoadFromFile(folder_ + L"list.bin");
   listLoaded_ = true;
 }
@@ -123,6 +144,8 @@ void TGetImageTab::Activate() {
   CreateControls();
   main_.imgMain.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, &main_.ImageBottomTab());
+  BoxSizeScroll.SetPosition((boxSize - 3) / 2 + 3);
+  BoxSizeHint();
   const TKOLImgobj* item = HookImageList.Select();
   if (currentImage_)
     SetImageControls(true, item ? item->attrs.url : "", static_cast<int>(currentImage_->GetHeight()),
@@ -135,6 +158,34 @@ void TGetImageTab::Activate() {
 
 void TGetImageTab::Deactivate() {
   if (main_.captureMode == CaptureMode::WindowShot) WindowShotFinish(false);
+  if (main_.captureMode == CaptureMode::AreaShot) FinishAreaSelection();
+}
+
+void TGetImageTab::SetBoxSizeFromSlider() { SetBoxSize((BoxSizeScroll.Position() - 3) * 2 + 3); }
+
+void TGetImageTab::BoxSizeHint() { BoxSizeScroll.SetHint("Sbox size " + std::to_string(boxSize) + " px"); }
+
+// A side below 1 shows an empty field; a field already showing the number is
+// left alone, so the caret of someone typing there stays put.
+void TGetImageTab::ShowSizeFields(int width, int height) {
+  TImageBottomPanel& tools = main_.ImageBottomTab();
+  const std::pair<HWND, int> fields[] = {{tools.edWidthImage, width}, {tools.edHeightImage, height}};
+  for (const auto& [field, value] : fields) {
+    const std::string text = value >= 1 ? std::to_string(value) : "";
+    if (field && WindowText(field) != text) ::SetWindowTextW(field, Widen(text).c_str());
+  }
+}
+
+HCURSOR TGetImageTab::CrossCursor() {
+  const CursorShape shape = PlainCrossShape();
+  auto bits = std::make_unique<bool[]>(shape.inverts.size());
+  for (std::size_t i = 0; i < shape.inverts.size(); ++i) bits[i] = shape.inverts[i];
+  return BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get());
+}
+
+void TGetImageTab::SetFrameTimer(bool on) {
+  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
+  frameTimer_ = on ? ::SetTimer(nullptr, 0, kFrameTimerMs, &TimerProc) : 0;
 }
 
 void TGetImageTab::LoadSettings(SettingsStore& store) {
@@ -146,7 +197,14 @@ void TGetImageTab::LoadSettings(SettingsStore& store) {
 void TGetImageTab::SaveSettings(SettingsStore& store) {
   store.WriteInteger("GETI_boxWidth", boxSize);
   // A list never shown was never read: writing it would drop its lines.
-  if (listLoaded_) HookImageList.SaveToFile(folder_ + L"list.bin");
+  if (!listLoaded_) return;
+  const bool saved = HookImageList.SaveToFile(folder_ + L"list.bin");
+  // The old file is still whole; the user hears of it once, not at every save point.
+  if (!saved && !listSaveFailed_)
+    ShowMessageBox("The screenshot list could not be saved (the disk may be full or the folder read-only). "
+                   "The previous list file is kept.",
+                   MessageKind::Error, kMbOk);
+  listSaveFailed_ = !saved;
 }
 
 void TGetImageTab::SetCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image) { currentImage_ = std::move(image); }
@@ -220,6 +278,11 @@ void TGetImageTab::ShowMainWindow() {
 }
 
 void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
+  FinishPendingGrab();
+  if (main_.captureMode == CaptureMode::AreaShot) {
+    if (area_.Drawn()) UpdateSelection(false, ahMove, false);  // take the area again
+    return;
+  }
   if (main_.captureMode != CaptureMode::None) return;
   ClearListSelection();
   HideMainWindow();
@@ -237,18 +300,26 @@ void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
 // --- window shot ---
 
 void TGetImageTab::btnGetWindowShotClick() {
+  if (main_.captureMode == CaptureMode::AreaShot) {
+    AlignToWindows();
+    return;
+  }
+  FinishPendingGrab();
   if (!main_.BeginCapture(CaptureMode::WindowShot)) return;
+  useOverlay_ = compositionProbe && compositionProbe();
+  if (useOverlay_) Overlay().ShowOverlay();
   HideMainWindow();
   parentLevel_ = 0;
   framedWindow_ = nullptr;
   hoverWindow_ = nullptr;
-  const CursorShape shape = PlainCrossShape();
-  auto bits = std::make_unique<bool[]>(shape.inverts.size());
-  for (std::size_t i = 0; i < shape.inverts.size(); ++i) bits[i] = shape.inverts[i];
-  main_.SetToolCursor(BuildCursor(shape.width, shape.height, shape.hotX, shape.hotY, bits.get()));
+  main_.SetToolCursor(CrossCursor());
 }
 
 void TGetImageTab::ShotEvent(CaptureMode mode, unsigned event, LPARAM data) {
+  if (mode == CaptureMode::AreaShot) {
+    AreaEvent(event, data);
+    return;
+  }
   if (mode != CaptureMode::WindowShot) return;
   switch (event) {
     case heMouseMove: WindowShotTrack(); break;
@@ -264,34 +335,47 @@ void TGetImageTab::ShotEvent(CaptureMode mode, unsigned event, LPARAM data) {
 }
 
 void TGetImageTab::ShowWindowFrame() {
-  frame_.Erase();
   framedWindow_ = hoverWindow_;
   frameRect_ = hoverRect_;
+  if (useOverlay_) {
+    Overlay().DrawPlainFrame(frameRect_);
+    return;
+  }
+  frame_.Erase();
   frame_.Draw(frameRect_);
+}
+
+// The window at a screen point, looking through the overlay (its key colour
+// lets the mouse through, but not every system's hit test knows that).
+HWND TGetImageTab::WindowUnder(POINT p) {
+  if (!useOverlay_) return ::WindowFromPoint(p);
+  Overlay().seeThrough = true;
+  HWND w = ::WindowFromPoint(p);
+  Overlay().seeThrough = false;
+  return w;
 }
 
 void TGetImageTab::WindowShotTrack() {
   if (main_.captureMode != CaptureMode::WindowShot) return;
   POINT p;
   ::GetCursorPos(&p);
-  HWND w = ::WindowFromPoint(p);
-  if (!w || w == framedWindow_) return;
+  HWND w = WindowUnder(p);
+  if (!w || w == framedWindow_ || (useOverlay_ && w == Overlay().Handle())) return;
   parentLevel_ = 0;
   hoverWindow_ = w;
   RECT r;
   ::GetWindowRect(w, &r);
   hoverRect_ = Clip(r, VirtualScreenRect(), 1);
-  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
-  frameTimer_ = 0;
+  SetFrameTimer(false);
   ShowWindowFrame();
-  frameTimer_ = ::SetTimer(nullptr, 0, kFrameTimerMs, &TimerProc);
+  if (!useOverlay_) SetFrameTimer(true);
 }
 
 void TGetImageTab::WindowShotClimb(bool up) {
   const int level = up ? parentLevel_ + 1 : std::max(0, parentLevel_ - 1);
   POINT p;
   ::GetCursorPos(&p);
-  HWND w = ::WindowFromPoint(p);
+  HWND w = WindowUnder(p);
   for (int i = 0; i < level && w; ++i) w = ::GetParent(w);
   if (!w || level == parentLevel_) return;
   RECT r;
@@ -304,22 +388,49 @@ void TGetImageTab::WindowShotClimb(bool up) {
 void TGetImageTab::WindowShotFinish(bool take) {
   if (main_.captureMode != CaptureMode::WindowShot) return;
   main_.EndCapture();
+  if (useOverlay_) Overlay().Erase(true);
   frame_.Erase();
   framedWindow_ = nullptr;
-  if (frameTimer_) ::KillTimer(nullptr, frameTimer_);
-  frameTimer_ = 0;
-  if (take && hoverWindow_) {
-    ClearListSelection();
-    const RECT r = Clip(frameRect_, VirtualScreenRect(), 0);
-    if (auto shot = GrabScreen(r)) currentImage_ = std::move(shot);
-    ClearTransparent();
-    ShowPreview(true);
-    SetImageControls(currentImage_ != nullptr, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
-                     currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
-  }
+  SetFrameTimer(false);
+  const bool took = take && hoverWindow_;
+  const RECT r = Clip(frameRect_, VirtualScreenRect(), 0);
   hoverWindow_ = nullptr;
-  ShowMainWindow();
-  UpdatePublishHint();
+  auto finish = [this, took, r] {
+    if (took) {
+      ClearListSelection();
+      if (auto shot = GrabScreen(r)) currentImage_ = std::move(shot);
+      ClearTransparent();
+      ShowPreview(true);
+      SetImageControls(currentImage_ != nullptr, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+                       currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
+    }
+    if (useOverlay_) Overlay().HideOverlay();
+    ShowMainWindow();
+    UpdatePublishHint();
+  };
+  if (took && useOverlay_)
+    DeferGrab(std::move(finish));
+  else
+    finish();
+}
+
+// A grab with the overlay up waits until the screen shows the overlay cleared:
+// the grab reads layered windows too, and the windows below first repaint
+// what the cleared drawing uncovered.
+void TGetImageTab::DeferGrab(std::function<void()> grab) {
+  // A newer grab of the area replaces one still waiting (typing a size grabs at every key).
+  if (grabTimer_) ::KillTimer(nullptr, grabTimer_);
+  pendingGrab_ = std::move(grab);
+  grabTimer_ = ::SetTimer(nullptr, 0, kOverlayGrabDelayMs, &TimerProc);
+}
+
+void TGetImageTab::FinishPendingGrab() {
+  if (!grabTimer_) return;
+  ::KillTimer(nullptr, grabTimer_);
+  grabTimer_ = 0;
+  auto grab = std::move(pendingGrab_);
+  pendingGrab_ = nullptr;
+  if (grab) grab();
 }
 
 void CALLBACK TGetImageTab::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
@@ -330,6 +441,9 @@ void CALLBACK TGetImageTab::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   }
   if (id == tab->frameTimer_) {
     if (tab->main_.captureMode == CaptureMode::WindowShot) tab->frame_.Refresh();
+    if (tab->main_.captureMode == CaptureMode::AreaShot) tab->UpdateSelection(false, 0, true);
+  } else if (id == tab->grabTimer_) {
+    tab->FinishPendingGrab();
   } else if (id == tab->loadTimer_) {
     tab->LoadTimerTick();
   } else {

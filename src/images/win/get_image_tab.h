@@ -10,8 +10,10 @@
 #include <string>
 
 #include "frame/win/base_tab.h"
+#include "images/area_selection.h"
 #include "images/win/image_list.h"
 #include "images/win/screen_frame.h"
+#include "images/win/transp_form.h"
 #include "widgets/win/gif_image_list.h"
 #include "widgets/win/picture_button.h"
 #include "widgets/win/scroll_image.h"
@@ -43,8 +45,8 @@ class TGetImageTab : public TBaseTab {
   void DeleteImage() override;
   void ChangeImageSize(int width, int height) override;
   void RotateFlip(int code) override;
-  void ImageSizeEdited(HWND edit) override;
   void PickFinished(bool cancelled) override;
+  void ImageSizeEdited(HWND edit) override;
 
   // Draws the current picture on the main image; with updateSizes the size fields follow.
   void ShowPreview(bool updateSizes = false);
@@ -55,6 +57,8 @@ class TGetImageTab : public TBaseTab {
   // Button handlers. A full shot takes the primary monitor, or every monitor with Shift held.
   void btnPrintScreenClick(bool allMonitors);
   void btnGetWindowShotClick();
+  // Starts an area shot, or finishes the one running.
+  void btnGetImageClick();
   void btnAddImageClick() { AddImageToList(true); }
   void AddImageToList(bool clearUrl);
   void HookImageListSelect();
@@ -70,9 +74,17 @@ class TGetImageTab : public TBaseTab {
 
   // Tests answer the save dialog here: the chosen file and filter index, false for Cancel.
   std::function<bool(std::wstring& file, int& filterIndex)> saveDialogHook;
+  // The area shot, for the main window: whether a press or release at a screen
+  // point belongs to the selection, and the main window being moved or sized.
+  bool AreaShotWants(POINT p, bool press) const;
+  void AreaShotWindowMove(bool starting);
+  const AreaSelection& Area() const { return area_; }
+  bool AreaUsesOverlay() const { return useOverlay_; }
+  // Decides whether frames go on the overlay (desktop composition); tests pick either path.
+  static bool (*compositionProbe)();
 
   int boxSize = 7;
-  TVMPictureButton btnPrintScreen, btnGetWindowShot, btnAddImage;
+  TVMPictureButton btnPrintScreen, btnGetWindowShot, btnGetImage, btnAddImage;
   TVMScrollImage BoxSizeScroll, listScroller;
   TKOLImageList HookImageList;
 
@@ -91,11 +103,36 @@ class TGetImageTab : public TBaseTab {
   void StoreIntoSelectedItem(bool saveFile);
   void ReplaceCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image);
   void PreviewClosed(TfrmImagePreview& preview);
+  // Outside an area selection a size field typed into sets the other one (keeping the shape).
+  void FollowSizeFields(HWND edit);
+  TfrmTransp& Overlay();
+  HWND WindowUnder(POINT p);
+  void ShowSizeFields(int width, int height);
+  void SetShotButtons(bool areaRunning);
+  // The area shot (get_image_tab_area.cpp).
+  void StartAreaSelection();
+  void AreaEvent(unsigned event, LPARAM data);
+  void AreaPress(POINT p);
+  void AreaMove(POINT p);
+  void AreaRelease(POINT p);
+  void FinishAreaSelection();
+  void UpdateSelection(bool sizing, int handle, bool refreshOnly);
+  void GrabArea();
+  void FinishPendingGrab();
+  void DeferGrab(std::function<void()> grab);
+  void DrawAreaFrame();
+  void ShowMagnifier(int code);
+  void SetAreaCursor(int hit);
+  void AlignToWindows();
+  void SetBoxSize(int n);
+  void SetFrameTimer(bool on);
+  static HCURSOR CrossCursor();
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
 
   std::unique_ptr<Gdiplus::Bitmap> currentImage_;
   std::wstring folder_;
   bool listLoaded_ = false;
+  bool listSaveFailed_ = false;
   TVMGIFImageList scrollImages_;
 
   // The window shot.
@@ -106,6 +143,17 @@ class TGetImageTab : public TBaseTab {
   UINT_PTR frameTimer_ = 0, loadTimer_ = 0;
   bool loadRestarted_ = false;
   int previewTabIndex_ = -1;  // the list index the preview was opened on
+
+  // The area shot.
+  AreaSelection area_;
+  bool useOverlay_ = false;
+  InvertedFrame areaFrame_;
+  AreaRect shownRect_{};
+  int drawnBoxSize_ = -1;
+  int cursorShape_ = -1;
+  UINT_PTR grabTimer_ = 0;  // a grab waiting for the screen to show the overlay cleared
+  std::function<void()> pendingGrab_;
+  std::unique_ptr<TfrmTransp> ownOverlay_;  // when the program's forms table has none (tests)
 };
 
 }  // namespace kolo::win

@@ -29,33 +29,45 @@ bool FindEncoder(const wchar_t* mime, CLSID& out) {
   return false;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
-  if (!EnsureGdiplus()) return nullptr;
-  // Decoded from memory and copied, so the file is neither locked nor needed afterwards.
+bool WithDecodedImage(const std::wstring& path, const std::function<void(Gdiplus::Bitmap&)>& use) {
+  if (!EnsureGdiplus()) return false;
+  // Decoded from memory, so the file is neither locked nor needed afterwards.
   auto bytes = ReadWholeFile(path, 512u * 1024 * 1024);
   // Truncated files and headers that ask for gigabytes are refused before GDI+ sees them.
-  if (!bytes || !AcceptableImageFile(*bytes)) return nullptr;
+  if (!bytes || !AcceptableImageFile(*bytes)) return false;
   HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes->size());
-  if (!mem) return nullptr;
+  if (!mem) return false;
   void* p = ::GlobalLock(mem);
   memcpy(p, bytes->data(), bytes->size());
   ::GlobalUnlock(mem);
+  bytes.reset();
   IStream* stream = nullptr;
   if (FAILED(::CreateStreamOnHGlobal(mem, TRUE, &stream))) {
     ::GlobalFree(mem);
-    return nullptr;
+    return false;
   }
-  std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream));
-  std::unique_ptr<Gdiplus::Bitmap> copy;
-  if (decoded && decoded->GetLastStatus() == Gdiplus::Ok && decoded->GetWidth() > 0 && decoded->GetHeight() > 0) {
-    const int w = static_cast<int>(decoded->GetWidth()), h = static_cast<int>(decoded->GetHeight());
-    const Gdiplus::PixelFormat format = (decoded->GetPixelFormat() & PixelFormatAlpha) ? PixelFormat32bppARGB
-                                                                                        : PixelFormat24bppRGB;
-    copy.reset(decoded->Clone(0, 0, w, h, format));
-    if (copy && copy->GetLastStatus() != Gdiplus::Ok) copy.reset();
+  bool ok = false;
+  {
+    std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream));
+    if (decoded && decoded->GetLastStatus() == Gdiplus::Ok && decoded->GetWidth() > 0 && decoded->GetHeight() > 0) {
+      use(*decoded);
+      ok = true;
+    }
   }
-  decoded.reset();
   stream->Release();
+  return ok;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
+  std::unique_ptr<Gdiplus::Bitmap> copy;
+  // A copy that owns its pixels: the decoded picture lives only as long as its stream.
+  WithDecodedImage(path, [&copy](Gdiplus::Bitmap& decoded) {
+    const int w = static_cast<int>(decoded.GetWidth()), h = static_cast<int>(decoded.GetHeight());
+    const Gdiplus::PixelFormat format =
+        (decoded.GetPixelFormat() & PixelFormatAlpha) ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+    copy.reset(decoded.Clone(0, 0, w, h, format));
+    if (copy && copy->GetLastStatus() != Gdiplus::Ok) copy.reset();
+  });
   return copy;
 }
 

@@ -58,10 +58,9 @@ std::shared_ptr<Thumbnail> MakeThumbnail(Gdiplus::Image& image, long long transp
 }
 
 std::shared_ptr<Thumbnail> MakeThumbnailFromFile(const std::wstring& path, long long transparent) {
-  if (!EnsureGdiplus()) return nullptr;
-  std::unique_ptr<Gdiplus::Bitmap> image = LoadImageFile(path);
-  if (!image) return nullptr;
-  return MakeThumbnail(*image, transparent);
+  std::shared_ptr<Thumbnail> thumb;
+  WithDecodedImage(path, [&](Gdiplus::Bitmap& image) { thumb = MakeThumbnail(image, transparent); });
+  return thumb;
 }
 
 TKOLImageList::TKOLImageList() {
@@ -107,7 +106,11 @@ void TKOLImageList::LoadFromFile(const std::wstring& file) {
   SortNamesDescending(names);
   std::vector<ImageItemAttrs> attrs;
   attrs.reserve(names.size());
-  for (auto& n : names) attrs.push_back({std::move(n)});
+  for (auto& n : names) {
+    ImageItemAttrs a;
+    a.fileName = std::move(n);
+    attrs.push_back(std::move(a));
+  }
   if (auto bytes = ReadWholeFile(file, 16 * 1024 * 1024)) ApplyListLines(attrs, ParseListFile(*bytes));
   for (auto& a : attrs) {
     TKOLImgobj item;

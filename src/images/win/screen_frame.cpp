@@ -69,7 +69,7 @@ std::unique_ptr<Gdiplus::Bitmap> GrabScreen(const RECT& r) {
   return image;
 }
 
-bool InvertedFrame::Read(const RECT& r, std::vector<std::uint32_t>& px) {
+bool ReadScreen(const RECT& r, std::vector<std::uint32_t>& px) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   void* bits = nullptr;
   Bitmap section(MakeSection(w, h, &bits));
@@ -104,18 +104,25 @@ void InvertedFrame::Write(const RECT& r, const std::vector<std::uint32_t>& px) {
 }
 
 void InvertedFrame::Draw(const RECT& r) {
-  strips_.clear();
   const RECT sides[4] = {{r.left, r.top, r.left + 2, r.bottom},
                          {r.right - 2, r.top, r.right, r.bottom},
                          {r.left + 2, r.top, r.right - 2, r.top + 2},
                          {r.left + 2, r.bottom - 2, r.right - 2, r.bottom}};
-  for (const RECT& s : sides) {
-    if (s.right <= s.left || s.bottom <= s.top) continue;
-    Strip strip{s, {}};
-    if (!Read(s, strip.saved)) continue;
-    for (auto& v : strip.saved) v ^= kRgb;
-    Write(s, strip.saved);
-    strips_.push_back(std::move(strip));
+  std::vector<Strip> strips;
+  for (const RECT& s : sides) strips.push_back({s, {}, {}});
+  Draw(std::move(strips));
+}
+
+void InvertedFrame::Draw(std::vector<Strip> strips) {
+  strips_.clear();
+  for (Strip& s : strips) {
+    if (s.r.right <= s.r.left || s.r.bottom <= s.r.top) continue;
+    if (!ReadScreen(s.r, s.saved)) continue;
+    if (!s.mask.empty() && s.mask.size() != s.saved.size()) continue;
+    for (std::size_t i = 0; i < s.saved.size(); ++i)
+      if (s.mask.empty() || s.mask[i]) s.saved[i] ^= kRgb;
+    Write(s.r, s.saved);
+    strips_.push_back(std::move(s));
   }
   shown_ = true;
 }
@@ -124,10 +131,10 @@ void InvertedFrame::Erase() {
   if (!shown_) return;
   std::vector<std::uint32_t> now;
   for (const Strip& s : strips_) {
-    if (!Read(s.r, now) || now.size() != s.saved.size()) continue;
+    if (!ReadScreen(s.r, now) || now.size() != s.saved.size()) continue;
     bool changed = false;
     for (std::size_t i = 0; i < now.size(); ++i) {
-      if (now[i] == s.saved[i]) {
+      if ((s.mask.empty() || s.mask[i]) && now[i] == s.saved[i]) {
         now[i] ^= kRgb;
         changed = true;
       }
@@ -142,10 +149,10 @@ void InvertedFrame::Refresh() {
   if (!shown_) return;
   std::vector<std::uint32_t> now;
   for (Strip& s : strips_) {
-    if (!Read(s.r, now) || now.size() != s.saved.size()) continue;
+    if (!ReadScreen(s.r, now) || now.size() != s.saved.size()) continue;
     bool changed = false;
     for (std::size_t i = 0; i < now.size(); ++i) {
-      if (now[i] != s.saved[i]) {
+      if ((s.mask.empty() || s.mask[i]) && now[i] != s.saved[i]) {
         now[i] ^= kRgb;
         changed = true;
       }

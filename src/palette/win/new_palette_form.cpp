@@ -9,7 +9,6 @@
 #include "frame/win/main_frame.h"
 #include "palette/new_palette.h"
 #include "widgets/win/list_form.h"
-#include "widgets/win/modal_loop.h"
 
 namespace kolo::win {
 
@@ -39,18 +38,14 @@ void SetupButton(TVMPictureButton& b, TVMGIFImageList& images, HWND parent, int 
 
 void TfrmNewPalette::SetShownHook(std::function<void(TfrmNewPalette&)> hook) { ShownHook() = std::move(hook); }
 
-TfrmNewPalette::TfrmNewPalette() : TSecondaryForm(SecondaryForm::NewPalette, L"TfrmNewPalette"), rng_(SeededGenerator()) {}
+TfrmNewPalette::TfrmNewPalette()
+    : TDialogForm(SecondaryForm::NewPalette, L"TfrmNewPalette", L"New palette"), rng_(SeededGenerator()) {}
 
 TfrmNewPalette::~TfrmNewPalette() = default;
 
 bool TfrmNewPalette::Create(HWND owner) {
-  if (!TSecondaryForm::Create(owner, kWidth, kHeight)) return false;
-  ::SetWindowTextW(Handle(), L"New palette");
+  if (!CreateForm(owner, kWidth, kHeight)) return false;
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
-  titleFont_.Reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Comic Sans MS"));
-  textFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
   BuildControls();
   SetPaletteType(0);
   return true;
@@ -69,7 +64,7 @@ void TfrmNewPalette::BuildControls() {
   body.Create(Handle(), 0, kTitleHeight, kWidth, kHeight - kTitleHeight);
 
   lbPalette.SetCaption("palette:");
-  lbPalette.SetFont(textFont_.Get());
+  lbPalette.SetFont(TextFont());
   lbPalette.SetFontColor(clFrame);
   lbPalette.Create(body, 5, kComboY + 1, 46, 14);
 
@@ -79,7 +74,7 @@ void TfrmNewPalette::BuildControls() {
   pnlColorFormat.SetColor(clWhite);
   pnlColorFormat.Create(comboPalette, 1, 1, kComboW - 3 - kDropW, kComboH - 2);
   lbPaletteFormat.SetCaption("Empty");
-  lbPaletteFormat.SetFont(textFont_.Get());
+  lbPaletteFormat.SetFont(TextFont());
   lbPaletteFormat.SetFontColor(clFrame);
   lbPaletteFormat.Create(pnlColorFormat, 3, 0, kComboW - 10 - kDropW, kComboH - 2);
   // Opened on the click: under Wine the release of a press that opened it took the activation back.
@@ -131,81 +126,14 @@ void TfrmNewPalette::VMPictureButton3MouseDown() {
 }
 
 std::optional<std::vector<TColor>> TfrmNewPalette::Execute(TMainFrame& main) {
-  if (!Handle() || running_) return std::nullopt;
-  RECT mr = main.WindowRect();
-  const int left = mr.left + ((mr.right - mr.left) - kWidth) / 2;
-  const int top = mr.top + ((mr.bottom - mr.top) - kHeight) / 2;
+  if (!Handle() || Running()) return std::nullopt;
   SetPaletteType(main.Options().newPalette);
-  const bool topmost = main.Options().stayonTop;
-  if (topmost) ::SetWindowPos(main.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
-
-  // The command usually comes from a button's click, whose window still holds
-  // the mouse: the dialog must get the next click, not that button.
-  if (::GetCapture()) ::ReleaseCapture();
-  HWND owner = main.Handle();
-  running_ = true;
-  ok_ = false;
-  {
-    ProgramWindowsDisabled others(Handle());
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    ::SetFocus(Handle());
-    if (ShownHook()) {
-      auto hook = ShownHook();
-      hook(*this);
-    }
-    const bool keepRunning = RunModalLoop([this] { return !running_; }, [this](const MSG& msg) {
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
-          (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
-        Finish(false);
-        return true;
-      }
-      return false;
-    });
-    if (!keepRunning) ok_ = false;  // the program is ending
-    if (TfrmList* list = ListForm()) list->Hide();
-  }
-  running_ = false;
-  ::ShowWindow(Handle(), SW_HIDE);
-  ::SetForegroundWindow(owner);
-  if (!ok_) return std::nullopt;
+  const bool ok = RunModal(main.Handle(), main.Options().stayonTop, [this] {
+    if (auto hook = ShownHook()) hook(*this);
+  });
+  if (!ok) return std::nullopt;
   main.Options().newPalette = static_cast<std::uint8_t>(paletteType_);
   return colors_;
-}
-
-void TfrmNewPalette::Finish(bool ok) {
-  ok_ = ok;
-  running_ = false;
-}
-
-void TfrmNewPalette::PaintTitle(HDC dc) {
-  RECT strip{0, 0, kWidth, kTitleHeight};
-  FillSolid(dc, strip, clFrame);
-  SelectScope font(dc, titleFont_.Get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(clSelectedSlot));
-  RECT text{5, 0, kWidth - 16, kTitleHeight};
-  ::DrawTextW(dc, L"New palette", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
-
-LRESULT TfrmNewPalette::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      PaintDc pdc(Handle());
-      BufferedDc buffer(pdc, kWidth, kTitleHeight);
-      PaintTitle(buffer);
-      return 0;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDCANCEL) Finish(false);
-      return 0;
-    case WM_CLOSE:
-      Finish(false);
-      return 0;
-    default:
-      return TSecondaryForm::HandleMessage(msg, wp, lp);
-  }
 }
 
 }  // namespace kolo::win

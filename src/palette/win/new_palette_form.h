@@ -16,16 +16,15 @@
 #include "widgets/win/label.h"
 #include "widgets/win/not_refresh_panel.h"
 #include "widgets/win/picture_button.h"
-#include "widgets/win/secondary_form.h"
+#include "widgets/win/dialog_form.h"
 
 namespace kolo::win {
 
 class TMainFrame;
 
-class TfrmNewPalette : public TSecondaryForm {
+class TfrmNewPalette : public TDialogForm {
  public:
   static constexpr int kWidth = 209, kHeight = 222;
-  static constexpr int kTitleHeight = 15;
 
   TfrmNewPalette();
   ~TfrmNewPalette() override;
@@ -51,20 +50,13 @@ class TfrmNewPalette : public TSecondaryForm {
   TVMPictureButton btnClose, VMPictureButton1, VMPictureButton2, VMPictureButton3, btnRandom;
   ImageView prevPalImage;
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
   void BuildControls();
-  void PaintTitle(HDC dc);
-  void Finish(bool ok);
 
   TVMGIFImageList images_;
-  Font titleFont_, textFont_;
   std::mt19937 rng_;
   int paletteType_ = 0;
   std::vector<TColor> colors_;
-  bool running_ = false, ok_ = false;
 };
 
 }  // namespace kolo::win

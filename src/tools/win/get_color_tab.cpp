@@ -202,11 +202,8 @@ void TGetColorTab::CopyImage() {
   if (!picture || !::SetDIBits(screen, picture, 0, static_cast<UINT>(n), pixels.data(), &bi, DIB_RGB_COLORS)) return;
   if (!::OpenClipboard(main_.Handle())) return;
   ::EmptyClipboard();
-  // The clipboard owns the bitmap once it takes it; only then is the change our own.
-  if (::SetClipboardData(CF_BITMAP, picture.Get())) {
-    picture.Release();
-    main_.NoteOwnClipboardWrite();
-  }
+  // The clipboard owns the bitmap once it takes it. The history records it like any copy.
+  if (::SetClipboardData(CF_BITMAP, picture.Get())) picture.Release();
   ::CloseClipboard();
 }
 

@@ -1,8 +1,7 @@
 #include "tools/win/palette_tab.h"
 
 #include "widgets/win/picture_controls.h"
-
-#include <commctrl.h>
+#include "tools/win/value_controls.h"
 
 #include <string>
 
@@ -20,7 +19,6 @@ namespace {
 constexpr UINT_PTR kTypeTimer = 1;
 constexpr UINT kTypeFirstDelayMs = 500;
 constexpr UINT kTypeRepeatMs = 50;
-constexpr UINT_PTR kCmykEditId = 10;  // subclass ids: 1..3 the three edits, 11..14 the CMYK ones
 
 // The page's layout (97 x 122): model buttons, view buttons, then the pager
 // with the value rows.
@@ -28,51 +26,6 @@ constexpr int kModelRow1 = 3, kModelRow2 = 17, kViewRow = 32, kValuesTop = 52;
 constexpr int kRowHeight = 22, kCmykRowHeight = 17;
 
 TPaletteTab* gTypeTimerTab = nullptr;
-
-void SetupRadio(TVMImageCheckbox& box, TVMGIFImageList& images, Widget& parent, int x, int y, int group) {
-  TVMCheckboxListID ids;
-  ids.CheckedSelected = art::kImgRadioCheckedFocus;
-  ids.CheckedNotSelected = art::kImgRadioChecked;
-  ids.UnCheckedSelected = art::kImgRadioUncheckedFocus;
-  ids.UnCheckedNotSelected = art::kImgRadioUnchecked;
-  ids.DisableUnChecked = art::kImgRadioDisabledUnchecked;
-  ids.DisableChecked = art::kImgRadioDisabledChecked;
-  ids.UnCheckedMove = art::kImgRadioUncheckedHover;
-  ids.CheckedMove = art::kImgRadioCheckedHover;
-  box.SetImageList(&images);
-  box.SetImageListID(ids);
-  box.SetCheckIndex(group);
-  box.Create(parent, x, y, 11, 11);
-}
-
-HWND MakeEdit(TEditPanel& panel, Widget& parent, int x, int y, int w, int h, const std::wstring& name) {
-  panel.SetBorderSize(1);
-  panel.SetBorderColor(clFrame);
-  panel.SetColor(clWhite);
-  panel.Create(parent, x, y, w, h);
-  ::SetWindowTextW(panel.Handle(), name.c_str());
-  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 5, 2, 20, h - 4,
-                                panel.Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
-  ::SendMessageW(edit, EM_LIMITTEXT, 3, 0);
-  // Three digits fill the 20 pixels: no inner margins.
-  ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  panel.edit = edit;
-  return edit;
-}
-
-std::string EditText(HWND edit) {
-  char buf[32] = {};
-  ::GetWindowTextA(edit, buf, sizeof(buf));
-  return buf;
-}
-
-void SetEditText(HWND edit, const std::string& text) {
-  if (!edit || EditText(edit) == text) return;
-  ::SetWindowTextA(edit, text.c_str());
-  const int end = static_cast<int>(text.size());
-  ::SendMessageW(edit, EM_SETSEL, end, end);
-}
 
 }  // namespace
 
@@ -116,13 +69,13 @@ void TPaletteTab::CreateThreeSubTab() {
   for (int i = 0; i < 3; ++i) {
     const size_t k = static_cast<size_t>(i);
     const int top = 2 + kRowHeight * i;
-    SetupRadio(chPalette[k], mainImages, ThreeSubTab, 2, top + 4, 1);
+    PlaceRadioBox(chPalette[k], mainImages, ThreeSubTab, 2, top + 4, 1);
     chPalette[k].OnClick = [this, c = i + 1](Widget&) { chPalette1Click(c); };
     lbPalette[k].SetFontColor(clFrame);
     lbPalette[k].Create(ThreeSubTab, 15, top + 3, 10, 14);
     chPalette[k].SetCheckLabel(&lbPalette[k]);
-    HWND edit = MakeEdit(edPanel[k], ThreeSubTab, 26, top + 1, 30, 18, L"value " + std::to_wstring(i + 1));
-    ::SetWindowSubclass(edit, EditProc, static_cast<UINT_PTR>(i + 1), reinterpret_cast<DWORD_PTR>(this));
+    HWND edit = PlaceValueEdit(edPanel[k], ThreeSubTab, 26, top + 1, 30, 18, L"value " + std::to_wstring(i + 1));
+    FilterValueEdit(edit, [this, edit] { edPalette1KeyUp(edit); });
     for (int up = 0; up < 2; ++up) {
       auto& b = btnud[k * 2 + static_cast<size_t>(up)];
       const int tag = 2 * i + 1 + up;  // odd up, even down
@@ -148,8 +101,8 @@ void TPaletteTab::CreateFourSubTab() {
     const int top = 1 + kCmykRowHeight * i;
     lbCMYK[k].SetCaption(names[i]);
     lbCMYK[k].Create(FourSubTab, 4, top + 2, 10, 14);
-    HWND edit = MakeEdit(edCmykPanel[k], FourSubTab, 15, top, 30, 16, Widen(std::string("value ") + names[i]));
-    ::SetWindowSubclass(edit, EditProc, kCmykEditId + static_cast<UINT_PTR>(i + 1), reinterpret_cast<DWORD_PTR>(this));
+    HWND edit = PlaceValueEdit(edCmykPanel[k], FourSubTab, 15, top, 30, 16, Widen(std::string("value ") + names[i]));
+    FilterValueEdit(edit, [this, edit] { edPalette1KeyUp(edit); });
     auto& sub = btnCmykSub[k];
     PlacePictureButton(sub, mainImages, FourSubTab, kImgValueButtonSmallNormal, 47, top + 1, "", L"value slider",
                        {9, 7});
@@ -157,7 +110,7 @@ void TPaletteTab::CreateFourSubTab() {
   }
   for (int i = 0; i < 6; ++i) {
     auto& box = chCMYK[static_cast<size_t>(i)];
-    SetupRadio(box, mainImages, FourSubTab, 62 + 18 * (i % 2), 6 + 22 * (i / 2), 2);
+    PlaceRadioBox(box, mainImages, FourSubTab, 62 + 18 * (i % 2), 6 + 22 * (i / 2), 2);
     box.SetHint(CmykAxesHint(i + 1));
     ::SetWindowTextW(box.Handle(), Widen(std::string(CmykAxesHint(i + 1) + 1)).c_str());
     box.OnClick = [this, tag = i + 1](Widget&) { chCMYK1Click(tag); };
@@ -310,14 +263,14 @@ void TPaletteTab::ReadCurrentColor() { model_.ReadCurrentColor(main_.CurrentColo
 void TPaletteTab::UpdateEdits() {
   syncingEdits_ = true;
   for (int c = 1; c <= ComponentCount(model_.currentModel); ++c)
-    SetEditText(EditOf(c), std::to_string(model_.DisplayValue(c)));
+    SetValueEditText(EditOf(c), std::to_string(model_.DisplayValue(c)));
   syncingEdits_ = false;
 }
 
 void TPaletteTab::EditsChanged() {
   std::array<int, 4> values{};
   for (int c = 1; c <= ComponentCount(model_.currentModel); ++c) {
-    const auto v = ParseEditValue(EditText(EditOf(c)), ComponentRange(model_.currentModel, c));
+    const auto v = ParseEditValue(ValueEditText(EditOf(c)), ComponentRange(model_.currentModel, c));
     values[static_cast<size_t>(c - 1)] = v ? *v : model_.DisplayValue(c);
   }
   StoreColor(model_.SetFromEdits(values));
@@ -330,9 +283,9 @@ void TPaletteTab::edPalette1KeyUp(HWND edit) {
   for (int c = 1; c <= ComponentCount(model_.currentModel); ++c)
     if (EditOf(c) == edit) component = c;
   if (!component) return;
-  const auto v = ParseEditValue(EditText(edit), ComponentRange(model_.currentModel, component));
+  const auto v = ParseEditValue(ValueEditText(edit), ComponentRange(model_.currentModel, component));
   if (!v) return;
-  SetEditText(edit, std::to_string(*v));
+  SetValueEditText(edit, std::to_string(*v));
   EditsChanged();
 }
 
@@ -370,8 +323,8 @@ void TPaletteTab::StepOnce() {
   const int component = (typeTimerTag_ + 1) / 2;
   HWND edit = EditOf(component);
   const EditRange r = ComponentRange(model_.currentModel, component);
-  const int value = ParseEditValue(EditText(edit), r).value_or(model_.DisplayValue(component));
-  SetEditText(edit, std::to_string(StepEditValue(value, r, typeTimerTag_ % 2 == 1)));
+  const int value = ParseEditValue(ValueEditText(edit), r).value_or(model_.DisplayValue(component));
+  SetValueEditText(edit, std::to_string(StepEditValue(value, r, typeTimerTag_ % 2 == 1)));
   EditsChanged();
 }
 
@@ -385,36 +338,6 @@ void TPaletteTab::btnSubPalette1MouseDown(int component, TVMPictureButton& butto
     StoreColor(model_.SetComponent(component, lo + value));
     main_.RefreshColors(0x37);
   }, model_.DisplayValue(component) - r.lo);
-}
-
-LRESULT CALLBACK TPaletteTab::EditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self) {
-  auto* tab = reinterpret_cast<TPaletteTab*>(self);
-  switch (m) {
-    case WM_CHAR:
-      if (!IsValueEditChar(static_cast<unsigned>(w))) return 0;
-      break;
-    case WM_KEYUP: {
-      LRESULT r = ::DefSubclassProc(h, m, w, l);
-      tab->edPalette1KeyUp(h);
-      return r;
-    }
-    case WM_PASTE: {
-      // Pasted text passes the same filter as typing.
-      const auto text = ReadClipboardText();
-      if (text) {
-        const std::wstring clean = Widen(FilterValueText(*text));
-        ::SendMessageW(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(clean.c_str()));
-        tab->edPalette1KeyUp(h);
-      }
-      return 0;
-    }
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(h, EditProc, id);
-      break;
-    default:
-      break;
-  }
-  return ::DefSubclassProc(h, m, w, l);
 }
 
 // --- settings ---

@@ -81,7 +81,6 @@ class TPaletteTab : public TBaseTab {
   void EditsChanged();
   void StoreColor(TColor c);
   void StepOnce();
-  static LRESULT CALLBACK EditProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self);
   static void CALLBACK TypeTimerProc(HWND h, UINT msg, UINT_PTR id, DWORD time);
 
   PaletteModel model_;

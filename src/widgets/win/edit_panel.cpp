@@ -12,7 +12,7 @@ LRESULT TEditPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       HDC dc = reinterpret_cast<HDC>(wp);
       ::SetBkColor(dc, ToColorRef(editColor));
-      ::SetTextColor(dc, ToColorRef(clFrame));
+      ::SetTextColor(dc, ToColorRef(editTextColor));
       return reinterpret_cast<LRESULT>(brush_.Get());
     }
     case WM_COMMAND:

@@ -16,6 +16,7 @@ class TEditPanel : public TVMNotRefreshPanel {
  public:
   HWND edit = nullptr;
   TColor editColor = clWhite;
+  TColor editTextColor = clFrame;
   std::function<void()> onEditKillFocus;
 
  protected:

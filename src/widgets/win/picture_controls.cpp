@@ -49,4 +49,17 @@ void PlaceHorizontalSlider(TVMScrollImage& slider, TVMGIFImageList& scrollImages
   ::SetWindowTextW(slider.Handle(), name.c_str());
 }
 
+void PlaceVerticalSlider(TVMScrollImage& slider, TVMGIFImageList& scrollImages, Widget& parent, int smallChange,
+                         int x, int y, int height, const std::wstring& name) {
+  slider.SetKing(TScrollKing::Vertical);
+  slider.SetImageList(&scrollImages);
+  slider.ImageUp = ScrollPartStates(art::kScrollImgArrowUpNormal);
+  slider.ImageDown = ScrollPartStates(art::kScrollImgArrowDownNormal);
+  slider.ImageScroll = ScrollPartStates(art::kScrollImgThumbVerticalNormal);
+  slider.CentralImageID = art::kScrollImgGripVertical;
+  slider.SmallChange = smallChange;
+  slider.Create(parent, x, y, 9, height);
+  ::SetWindowTextW(slider.Handle(), name.c_str());
+}
+
 }  // namespace kolo::win

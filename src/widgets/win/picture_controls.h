@@ -28,4 +28,9 @@ void PlacePictureButton(TVMPictureButton& button, TVMGIFImageList& images, Widge
 void PlaceHorizontalSlider(TVMScrollImage& slider, TVMGIFImageList& scrollImages, Widget& parent, int min, int max,
                            int largeChange, int x, int y, int width, const std::wstring& name);
 
+// A vertical scroll bar of a list, 9 pixels wide, with the scroll list's
+// arrows, thumb and grip, stepping by `smallChange`.
+void PlaceVerticalSlider(TVMScrollImage& slider, TVMGIFImageList& scrollImages, Widget& parent, int smallChange,
+                         int x, int y, int height, const std::wstring& name);
+
 }  // namespace kolo::win

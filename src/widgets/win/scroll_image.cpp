@@ -205,4 +205,15 @@ void TVMScrollImage::PaintContent(HDC dc, const IntRect&) {
   DrawThumb(dc, m, across(thumbImage));
 }
 
+void ScrollerLink::Set(TVMScrollImage* scroller, std::weak_ptr<char> owner,
+                       std::function<void(int position)> onChange) {
+  if (TVMScrollImage* old = Get()) old->OnChange = nullptr;
+  scroller_ = scroller;
+  alive_ = scroller ? scroller->AliveToken() : std::weak_ptr<char>();
+  if (!scroller) return;
+  scroller->OnChange = [owner, onChange = std::move(onChange)](TVMScrollImage& s) {
+    if (!owner.expired() && onChange) onChange(s.Position());
+  };
+}
+
 }  // namespace kolo

@@ -79,4 +79,22 @@ class TVMScrollImage : public TVMNotRefreshPanel {
   WheelAccumulator wheel_;
 };
 
+// A list's link to the scroll bar that moves it: the bar's changes reach the
+// list only while both exist, and the bar forgets the list when the link goes.
+class ScrollerLink {
+ public:
+  ScrollerLink() = default;
+  ~ScrollerLink() { Set(nullptr, {}, {}); }
+  ScrollerLink(const ScrollerLink&) = delete;
+  ScrollerLink& operator=(const ScrollerLink&) = delete;
+
+  // `owner` is the list's AliveToken; `onChange` gets each position the user sets.
+  void Set(TVMScrollImage* scroller, std::weak_ptr<char> owner, std::function<void(int position)> onChange);
+  TVMScrollImage* Get() const { return alive_.expired() ? nullptr : scroller_; }
+
+ private:
+  TVMScrollImage* scroller_ = nullptr;
+  std::weak_ptr<char> alive_;
+};
+
 }  // namespace kolo

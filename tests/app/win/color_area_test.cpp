@@ -146,7 +146,9 @@ TEST_F(ColorAreaTest, RefreshRewritesTheCurrentEditOnlyWithFlag4) {
   EXPECT_EQ(Text(Edit(3)), "563412");
   EXPECT_EQ(Text(Edit(2)), "12") << "0x08 leaves the edit being typed in";
   EXPECT_EQ(area.SwatchColor(0), 0x0080FFu);
-  EXPECT_EQ(area.SlotControls(3).color.Hint(), ColorHint(0x123456));
+  // The swatch's hint is its colour, then its contrast with the other slots.
+  EXPECT_EQ(area.SlotControls(3).color.Hint().rfind(ColorHint(0x123456) + " 1: ", 0), 0u)
+      << area.SlotControls(3).color.Hint();
   host.RefreshColors(0x04);
   EXPECT_EQ(Text(Edit(2)), "0080C0");
 
@@ -497,8 +499,37 @@ TEST_F(ColorAreaTest, UnknownStoredTemplateStartsOnTheDefaultAndMarksSwitchCopyP
   area.SetSlotMarked(2, true);
   EXPECT_EQ(area.SlotControls(2).btnCopyColor.ImageListID().Normal, 261);
   EXPECT_EQ(area.SlotControls(2).btnCopyColor.ImageListID().Down, 263);
+  EXPECT_EQ(area.SlotControls(2).color.BorderColor(), 0x8000BFu);
+  EXPECT_EQ(area.SlotControls(2).panEditCol.BorderColor(), 0x8000BFu);
   area.SetSlotMarked(2, false);
   EXPECT_EQ(area.SlotControls(2).btnCopyColor.ImageListID().Normal, 16);
+  EXPECT_EQ(area.SlotControls(2).color.BorderColor(), clFrame);
+}
+
+TEST_F(ColorAreaTest, ThePreviewsRightClickMenuShowsItAsADichromatSeesIt) {
+  TVMGIFImageList& list = area.PeviewImageList;
+  host.options.color1 = 0x0000FF;
+  host.options.color2 = 0x00FF00;
+  host.RefreshColors(0x10);
+  int chosen = visionMenuFirst + static_cast<int>(ColorVision::Deuteranopia);
+  TPopupMenu::SetShownHook([&](HMENU) { return chosen; });
+  RightPress(area.PreviewImg.Handle(), 10, 10);
+  EXPECT_EQ(area.PreviewVision(), ColorVision::Deuteranopia);
+  auto t = TableOf(list, 33);
+  ASSERT_GE(t.size(), 4u);
+  EXPECT_EQ(t[3], Rgb(SimulateColorVision(0x0000FF, ColorVision::Deuteranopia)));
+  EXPECT_EQ(t[2], Rgb(SimulateColorVision(0x00FF00, ColorVision::Deuteranopia)));
+  EXPECT_NE(t[3], Rgb(0x0000FF));
+  EXPECT_EQ(area.PreviewImg.Hint(), "Slayout as seen with deuteranopia");
+  // The slots stay as they are, and the view follows them while it is on.
+  EXPECT_EQ(host.options.color1, 0x0000FFu);
+  host.options.color2 = 0xFF0000;
+  host.RefreshColors(0x10);
+  EXPECT_EQ(TableOf(list, 33)[2], Rgb(SimulateColorVision(0xFF0000, ColorVision::Deuteranopia)));
+  chosen = visionMenuFirst;
+  RightPress(area.PreviewImg.Handle(), 10, 10);
+  EXPECT_EQ(TableOf(list, 33)[3], Rgb(0x0000FF));
+  EXPECT_EQ(area.PreviewImg.Hint(), "");
 }
 
 }  // namespace

@@ -18,6 +18,15 @@
 //   kolo_probe focus-text TITLE      print the text of the control that has the keyboard
 //                                    focus in the visible top-level window titled TITLE
 //                                    ("focus=none" when there is no such window or focus)
+//   kolo_probe copy-picture W H RRGGBB [MARK]
+//                                    put a W x H picture of that colour on the clipboard, as
+//                                    another program's copy; MARK names a format added with
+//                                    the DWORD 0 (the privacy marks of password managers)
+//   kolo_probe copy-text TEXT [MARK] the same with a text
+//   kolo_probe control TITLE NAME    print the screen rect (x,y,w,h) of the first visible
+//                                    control named NAME in the visible window titled TITLE
+//                                    (or of class C for a TITLE "class:C")
+//                                    ("found=0" when there is none)
 #include <windows.h>
 
 #include <cstdio>
@@ -191,6 +200,44 @@ int FocusText(const char* title) {
   return 0;
 }
 
+struct ControlSearch {
+  const wchar_t* name;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindControl(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<ControlSearch*>(lp);
+  wchar_t text[256] = {};
+  ::GetWindowTextW(h, text, 256);
+  if (::IsWindowVisible(h) && wcscmp(text, search->name) == 0) {
+    search->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Control(const char* title, const char* name) {
+  wchar_t wideTitle[256] = {}, wideName[256] = {};
+  ::MultiByteToWideChar(CP_UTF8, 0, title, -1, wideTitle, 256);
+  ::MultiByteToWideChar(CP_UTF8, 0, name, -1, wideName, 256);
+  // "class:NAME" looks for a window of that class instead of a title.
+  const bool byClass = wcsncmp(wideTitle, L"class:", 6) == 0;
+  HWND top = nullptr;
+  while ((top = ::FindWindowExW(nullptr, top, byClass ? wideTitle + 6 : nullptr, byClass ? nullptr : wideTitle)) &&
+         !::IsWindowVisible(top)) {
+  }
+  ControlSearch search{wideName};
+  if (top) ::EnumChildWindows(top, FindControl, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  RECT r{};
+  ::GetWindowRect(search.found, &r);
+  std::printf("found=1\nrect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return 0;
+}
+
 int g_changes = 0;
 
 LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -243,6 +290,47 @@ int Viewer(double seconds, double leaveAfter) {
   return 0;
 }
 
+void AddMark(const char* mark) {
+  if (!mark) return;
+  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+  *static_cast<DWORD*>(::GlobalLock(mem)) = 0;
+  ::GlobalUnlock(mem);
+  ::SetClipboardData(::RegisterClipboardFormatA(mark), mem);
+}
+
+int CopyPicture(int w, int h, unsigned long rgb, const char* mark) {
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bmp = ::CreateCompatibleBitmap(screen, w, h);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(dc, bmp);
+  HBRUSH fill = ::CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+  RECT all{0, 0, w, h};
+  ::FillRect(dc, &all, fill);
+  ::DeleteObject(fill);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  if (!::OpenClipboard(nullptr)) return 1;
+  ::EmptyClipboard();
+  const bool ok = ::SetClipboardData(CF_BITMAP, bmp) != nullptr;
+  AddMark(mark);
+  ::CloseClipboard();
+  return ok ? 0 : 1;
+}
+
+int CopyText(const char* text, const char* mark) {
+  const size_t n = std::strlen(text) + 1;
+  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, n);
+  std::memcpy(::GlobalLock(mem), text, n);
+  ::GlobalUnlock(mem);
+  if (!::OpenClipboard(nullptr)) return 1;
+  ::EmptyClipboard();
+  const bool ok = ::SetClipboardData(CF_TEXT, mem) != nullptr;
+  AddMark(mark);
+  ::CloseClipboard();
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -262,7 +350,12 @@ int main(int argc, char** argv) {
   if (!std::strcmp(cmd, "message")) return Message(argc > 2 ? std::atof(argv[2]) : 0);
   if (!std::strcmp(cmd, "viewer") && argc > 2) return Viewer(std::atof(argv[2]), argc > 3 ? std::atof(argv[3]) : 0);
   if (!std::strcmp(cmd, "focus-text") && argc > 2) return FocusText(argv[2]);
+  if (!std::strcmp(cmd, "control") && argc > 3) return Control(argv[2], argv[3]);
   if (!std::strcmp(cmd, "menu")) return Menu(argc > 2 ? std::atof(argv[2]) : 0);
+  if (!std::strcmp(cmd, "copy-picture") && argc > 4)
+    return CopyPicture(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 16),
+                       argc > 5 ? argv[5] : nullptr);
+  if (!std::strcmp(cmd, "copy-text") && argc > 2) return CopyText(argv[2], argc > 3 ? argv[3] : nullptr);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
 }

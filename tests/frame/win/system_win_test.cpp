@@ -167,6 +167,22 @@ TEST(FoldersTest, ProgramFoldersSitBesideTheExecutable) {
   }
 }
 
+TEST(FoldersTest, TheDataFolderMovesToThePerUserFolderOnlyWhenTheProgramFolderIsReadOnly) {
+  std::wstring base = TempFolder(L"kolo-data-");
+  ASSERT_TRUE(::CreateDirectoryW(base.c_str(), nullptr));
+  int asked = 0;
+  auto perUser = [&] { ++asked; return base; };
+  // A writable program folder keeps its files and never asks the shell.
+  EXPECT_EQ(ChooseDataFolder(base, perUser), base + L"\\");
+  EXPECT_EQ(asked, 0);
+  // One that cannot be written (here: it does not exist) moves to "Kolo" there.
+  EXPECT_EQ(ChooseDataFolder(base + L"\\gone", perUser), base + L"\\Kolo\\");
+  EXPECT_EQ(asked, 1);
+  EXPECT_NE(::GetFileAttributesW((base + L"\\Kolo").c_str()), INVALID_FILE_ATTRIBUTES);
+  ::RemoveDirectoryW((base + L"\\Kolo").c_str());
+  ::RemoveDirectoryW(base.c_str());
+}
+
 TEST(FoldersTest, SpecialFolders) {
   std::wstring docs = GetSpecialFolder(5);
   ASSERT_FALSE(docs.empty());

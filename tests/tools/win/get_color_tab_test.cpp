@@ -217,24 +217,34 @@ TEST_F(GetColorTabTest, PaintingByDragShowsOnTheGrid) {
   EXPECT_EQ(tab_->Model().Pixel(9, 8), 0x00FF00u) << "dropped pixels stay";
 }
 
-// A copy that never reached the clipboard (another window holds it open) must
-// not make the history skip the user's next real change.
-TEST_F(GetColorTabTest, AFailedCopyDoesNotSkipTheNextChange) {
+// Only a colour copied back out of the clipboard history skips the next change,
+// and only once it reached the clipboard: the picker's "Copy image" and every
+// other copy command enter the history like any other program's copy.
+TEST_F(GetColorTabTest, OnlyTheHistorysOwnCopySkipsTheNextChange) {
   FillDistinct();
+  TKOLClipboardList& history = main_->clipboardTab->ClipboardColorList;
+  history.Clear();
   HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(::OpenClipboard(other));
   main_->clipboardTab->SkipNextChange = false;
-  ClickButton(tab_->btnCopyImage);
-  const bool skippedImage = main_->clipboardTab->SkipNextChange;
-  const bool textCopied = CopyTextToClipboard(L"#102030");
+  const bool textCopied = CopyTextToClipboard(L"#102030", true);
   const bool skippedText = main_->clipboardTab->SkipNextChange;
   ::CloseClipboard();
   ::DestroyWindow(other);
-  EXPECT_FALSE(skippedImage);
   EXPECT_FALSE(textCopied);
-  EXPECT_FALSE(skippedText);
+  EXPECT_FALSE(skippedText) << "a copy that never reached the clipboard skips nothing";
+  ClickButton(tab_->btnCopyImage);
+  Pump(50);
+  EXPECT_FALSE(main_->clipboardTab->SkipNextChange);
   EXPECT_TRUE(CopyTextToClipboard(L"#102030"));
-  EXPECT_TRUE(main_->clipboardTab->SkipNextChange);
+  Pump(50);
+  ASSERT_EQ(history.Count(), 1) << "another copy command's colour enters the history";
+  EXPECT_EQ(history.Colors()[0], 0x302010u);
+  EXPECT_TRUE(CopyTextToClipboard(L"#405060", true));
+  Pump(50);
+  EXPECT_EQ(history.Count(), 1) << "the history's own copy does not come back";
+  EXPECT_FALSE(main_->clipboardTab->SkipNextChange) << "the skip is used up by that one change";
+  history.Clear();
 }
 
 // Real drags, each driven by mouse messages on its source: a slot's colour,
@@ -277,7 +287,7 @@ TEST_F(GetColorTabTest, CopyImagePutsTheRegionOnTheClipboard) {
   const GetColorModel& m = tab_->Model();
   main_->clipboardTab->SkipNextChange = false;
   ClickButton(tab_->btnCopyImage);
-  EXPECT_TRUE(main_->clipboardTab->SkipNextChange) << "our own copy must not be recorded";
+  EXPECT_FALSE(main_->clipboardTab->SkipNextChange) << "the history records the copied picture";
   ASSERT_TRUE(::OpenClipboard(nullptr));
   HBITMAP bmp = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
   ASSERT_NE(bmp, nullptr);
