@@ -164,3 +164,13 @@ assert p.getpixel((60, 60))[3] == 0, p.getpixel((60, 60))
 assert p.getpixel((160, 200)) == (30, 170, 60, 255), p.getpixel((160, 200))
 EOF
 note "the picked colour shows in its swatch and is see-through in the saved PNG"
+
+# --- the picture menu opens on a right click on the list and on the picture ---
+read -r lx ly lw lh <<<"$(control "screenshots")"
+click_at $((lx + lw / 2)) $((ly + 20)) 3
+probe menu 3 | grep -q found=1 || fail "a right click on the list opened no picture menu"
+xdotool key Escape; sleep 0.5
+click_at $((kx + 4 + 128)) $((ky + 19 + 128)) 3
+probe menu 3 | grep -q found=1 || fail "a right click on the picture opened no picture menu"
+xdotool key Escape; sleep 0.5
+note "the picture menu opens from the list and the picture"

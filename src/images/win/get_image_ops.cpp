@@ -240,6 +240,19 @@ void TGetImageTab::DeleteImage() {
   ShowPreview(true);
 }
 
+// --- the picture menu ---
+
+// A right click on the main image opens the picture menu, as one on the list does.
+void TGetImageTab::MouseUp(MouseButton button, unsigned shift, int x, int y) {
+  if (button == MouseButton::Right && main_.captureMode == CaptureMode::None && main_.imagePopup) {
+    POINT p;
+    ::GetCursorPos(&p);
+    main_.imagePopup(p.x, p.y);
+    return;
+  }
+  TBaseTab::MouseUp(button, shift, x, y);
+}
+
 // --- the preview window ---
 
 void TGetImageTab::ViewImage() {

@@ -46,6 +46,7 @@ class TGetImageTab : public TBaseTab {
   void ChangeImageSize(int width, int height) override;
   void RotateFlip(int code) override;
   void PickFinished(bool cancelled) override;
+  void MouseUp(MouseButton button, unsigned shift, int x, int y) override;
   void ImageSizeEdited(HWND edit) override;
 
   // Draws the current picture on the main image; with updateSizes the size fields follow.
