@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Picture operations with real input: a screenshot of the stripes program is
 # rotated with a click, saved as GIF and PNG through the real save dialog (both
-# files read back and their pixels compared), made smaller through the size
-# fields, copied to the clipboard, and previewed: a double click opens the
-# preview, the arrow keys step through the list, Escape brings the main window back.
+# files read back by Pillow and their pixels compared), made smaller through the
+# size fields, copied to the clipboard (pixels checked), and previewed: a double
+# click opens the preview; a drag pans; keys, the wheel and the next button step;
+# a caption double click fills the screen and back; an edge drag sizes the
+# window, which then keeps its bounds; a right click opens its menu; Escape
+# brings the main window back on the picture shown last. Then the transparent
+# colour is picked from the screen and a PNG saved with it, and the picture menu
+# opens from the list and the main image.
 . "$(dirname "$0")/lib.sh"
 use_virtual_desktop
 
@@ -132,13 +137,19 @@ xdotool mousemove $((px + 70)) $((py + 8)); sleep 0.2; xdotool click --repeat 2 
 xdotool mousemove 70 8; sleep 0.2; xdotool click --repeat 2 --delay 80 1; sleep 0.8
 [ "$(size)" = "$small" ] || fail "a second double click on the caption did not give the bounds back ($(size))"
 import -window root "$OUT/preview.png" 2>/dev/null || true
+# Dragging the right edge widens the borderless window.
+xdotool mousemove $((px + pw - 1)) $((py + ph / 2)) mousedown 1; sleep 0.2
+xdotool mousemove $((px + pw + 30)) $((py + ph / 2)); sleep 0.2
+xdotool mousemove $((px + pw + 59)) $((py + ph / 2)); sleep 0.2; xdotool mouseup 1; sleep 0.5
+[ "$(size)" = "$((pw + 60))x$ph" ] || fail "dragging the right edge did not size the window ($(size), want $((pw + 60))x$ph)"
 # The right button opens the preview's menu.
 click_at $((px + 30)) $((py + 40)) 3
 probe menu 3 | grep -q found=1 || fail "a right click on the picture opened no menu"
 xdotool key Escape; sleep 0.5
 # Back on the full-size picture, where the preview closes: the tab shows it afterwards.
+# The window was sized by hand, so it keeps its bounds now.
 xdotool key Left; sleep 0.8
-[ "$(size)" = "${SW}x${SH}" ] || fail "Left did not step back to the full-size picture (window $(size))"
+[ "$(size)" = "$((pw + 60))x$ph" ] || fail "the window sized by hand did not keep its bounds on Left ($(size))"
 xdotool key Escape
 gone_window "Image preview" || fail "Escape did not close the preview"
 sleep 0.5
@@ -146,6 +157,8 @@ sleep 0.5
 note "preview stepped with the arrow keys and closed with Escape"
 
 # --- the transparent colour, picked from the screen with the real mouse ---
+# The main window followed the preview while it was sized.
+read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
 click_at $(centre_of "$(control "select transparent color")")
 xdotool mousemove 80 150; sleep 0.3; xdotool mousemove 90 160; sleep 0.5
 xdotool click 1; sleep 0.8
@@ -153,7 +166,7 @@ read -r tx ty tw th <<<"$(control "transparent color")"
 screenshot_kolo "$OUT/kolo.png" || fail "no screenshot of the window"
 [ "$(pixel_of "$OUT/kolo.png" $((tx - kx + tw / 2)) $((ty - ky + th / 2)))" = C81E28 ] ||
   fail "the transparent colour's swatch does not show the picked red"
-click_at $(centre_of "$save")
+click_at $(centre_of "$(control "save image...")")
 file_dialog "Save As" "$OUT/keyed.png"
 for _ in $(seq 1 20); do [ -s "$OUT/keyed.png" ] && break; sleep 0.2; done
 "$PY" - "$OUT/keyed.png" <<'EOF' || fail "the PNG does not make the picked colour transparent"
