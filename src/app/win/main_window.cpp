@@ -276,6 +276,10 @@ std::vector<TColor> TfrmMain::StripColors() {
   return {cells.begin(), cells.end()};
 }
 
+int TfrmMain::StripTransparentIndex() {
+  return paletteStrip ? paletteStrip->ColorList.TransparentIndex() : strip_.transparentIndex;
+}
+
 void TfrmMain::SetStripColors(std::span<const TColor> colors) {
   if (paletteStrip) paletteStrip->ColorList.SetColors(colors);
 }
