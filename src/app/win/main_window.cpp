@@ -83,6 +83,7 @@ void TfrmMain::FormCreate() {
   onShotEvent = [this](CaptureMode mode, unsigned event, LPARAM data) { getImageTab->ShotEvent(mode, event, data); };
   areaShotHitTest = [this](POINT p, bool press) { return getImageTab->AreaShotWants(p, press); };
   onAreaShotWindowMove = [this](bool starting) { getImageTab->AreaShotWindowMove(starting); };
+  clipboardTab->operations = MakePictureOperations(*this);
   clipboardTab->SkipNextChange = true;
   onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
   onClipboardChange = [this] { clipboardTab->CaptureClipboard(); };

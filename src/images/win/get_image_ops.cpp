@@ -14,6 +14,8 @@
 #include "images/win/get_image_tab.h"
 #include "images/win/image_codec.h"
 #include "images/win/image_output.h"
+#include "images/win/picture_commands.h"
+#include "images/win/image_files.h"
 #include "images/win/preview_form.h"
 #include "platform/win/window.h"
 #include "widgets/win/forms.h"
@@ -133,15 +135,13 @@ void TGetImageTab::FollowSizeFields(HWND edit) {
 
 // --- copy and print ---
 
-void TGetImageTab::CopyImage() {
-  if (!currentImage_) return;
-  if (!CopyPictureToClipboard(main_.Handle(), *currentImage_, transparentColor, [this] { main_.NoteOwnClipboardWrite(); }))
+void CopyPictureCommand(TMainFrame& main, Gdiplus::Bitmap& image, long long transparent) {
+  if (!CopyPictureToClipboard(main.Handle(), image, transparent, [&main] { main.NoteOwnClipboardWrite(); }))
     ShowMessageBox("Unable to copy image: the clipboard is in use by another program.", MessageKind::Error, kMbOk);
 }
 
-void TGetImageTab::PrintImage() {
-  if (!currentImage_) return;
-  switch (PrintPicture(main_.Handle(), *currentImage_, transparentColor)) {
+void PrintPictureCommand(TMainFrame& main, Gdiplus::Bitmap& image, long long transparent) {
+  switch (PrintPicture(main.Handle(), image, transparent)) {
     case PrintResult::NoPrinter:
       ShowMessageBox("Unable to print image: no printer is installed.", MessageKind::Warning, kMbOk);
       break;
@@ -151,6 +151,14 @@ void TGetImageTab::PrintImage() {
     default:
       break;
   }
+}
+
+void TGetImageTab::CopyImage() {
+  if (currentImage_) CopyPictureCommand(main_, *currentImage_, transparentColor);
+}
+
+void TGetImageTab::PrintImage() {
+  if (currentImage_) PrintPictureCommand(main_, *currentImage_, transparentColor);
 }
 
 // --- saving ---
@@ -181,12 +189,16 @@ bool AskSaveFile(HWND owner, const std::string& folder, std::wstring& path, int&
 }  // namespace
 
 void TGetImageTab::SaveImage() {
-  if (!currentImage_) return;
-  TKolOptions& options = main_.Options();
+  if (currentImage_) SavePictureCommand(main_, *currentImage_, transparentColor, saveDialogHook);
+}
+
+void SavePictureCommand(TMainFrame& main, Gdiplus::Bitmap& image, long long transparentColor,
+                        const SaveDialogHook& saveDialogHook) {
+  TKolOptions& options = main.Options();
   std::wstring path;
   int filterIndex = options.filterImageIndex;
   const bool chosen = saveDialogHook ? saveDialogHook(path, filterIndex)
-                                     : AskSaveFile(main_.Handle(), options.lastPath, path, filterIndex);
+                                     : AskSaveFile(main.Handle(), options.lastPath, path, filterIndex);
   if (!chosen) return;
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
     const std::wstring name = path.substr(FolderOf(path).size());
@@ -198,7 +210,7 @@ void TGetImageTab::SaveImage() {
   const ImageFormat format = FormatForFileName(Narrow(path));
   bool ok = false;
   if (format == ImageFormat::Gif) {
-    const PixelBuffer pixels = ReadPixels(*currentImage_);
+    const PixelBuffer pixels = ReadPixels(image);
     GifPalette palette;
     bool reserved = false;
     switch (options.saveGIFPalette) {
@@ -207,7 +219,7 @@ void TGetImageTab::SaveImage() {
         reserved = true;
         break;
       case gpCurrent:
-        palette = PaletteFromCells(main_.StripColors(), main_.StripTransparentIndex());
+        palette = PaletteFromCells(main.StripColors(), main.StripTransparentIndex());
         if (palette.colors.size() < 2) {
           ShowMessageBox("In the current palette of colors is less than two.", MessageKind::Warning, kMbOk);
           return;
@@ -224,9 +236,20 @@ void TGetImageTab::SaveImage() {
     request.format = format;
     request.jpegQuality = std::clamp(options.saveJPGQuality, 1, 10) * 10;
     request.transparent = transparentColor;
-    ok = SaveImageFile(*currentImage_, path, request);
+    ok = SaveImageFile(image, path, request);
   }
   if (!ok) ShowMessageBox("Unable to save image.", MessageKind::Error, kMbOk);
+}
+
+bool EditPictureFile(const std::wstring& file,
+                     const std::function<std::unique_ptr<Gdiplus::Bitmap>(Gdiplus::Bitmap&)>& edit) {
+  auto image = LoadImageFile(file);
+  if (!image) return false;
+  auto edited = edit(*image);
+  if (!edited) return false;
+  SaveRequest request;
+  request.format = ImageFormat::Png;
+  return SaveImageFile(*edited, file, request);
 }
 
 // --- deleting ---
