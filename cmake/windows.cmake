@@ -129,3 +129,9 @@ add_executable(kolo_image_list_bench ${CMAKE_SOURCE_DIR}/bench/image_list/image_
 target_link_options(kolo_image_list_bench PRIVATE -municode)
 target_link_libraries(kolo_image_list_bench PRIVATE kolo_win ${KOLO_PLAIN_DLLS} psapi)
 set_target_properties(kolo_image_list_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+# The preview's stepping benchmark (bench/preview_step.sh runs it under Wine).
+add_executable(kolo_preview_step ${CMAKE_SOURCE_DIR}/bench/preview_step/preview_step.cpp ${KOLO_RESOURCE_FILE})
+target_link_libraries(kolo_preview_step PRIVATE kolo_win ${KOLO_PLAIN_DLLS})
+target_include_directories(kolo_preview_step PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(kolo_preview_step kolo_resources)
+set_target_properties(kolo_preview_step PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -32,10 +32,10 @@ if [ -n "${KOLO_SIGN_PKCS12:-}" ]; then
   signing=yes
 fi
 
-# The update trusts the release key's public half, compiled in; a release
-# without the key (like any build that names none) refuses every update.
+# The program trusts updates signed with the release key it is built with.
 release_key=""
 if [ -n "${KOLO_UPDATE_KEY:-}" ]; then
+  [ -f "$KOLO_UPDATE_KEY" ] || { echo "release: KOLO_UPDATE_KEY is not a file" >&2; exit 1; }
   release_key=$(openssl rsa -in "$KOLO_UPDATE_KEY" -noout -modulus | sed 's/^Modulus=//')
 fi
 
@@ -50,8 +50,6 @@ else
   cmake -S "$root" -B "$build" -UKOLO_CODESIGN_SCRIPT >/dev/null
 fi
 cmake --build "$build" -j "$jobs" --target Kolo
-# The development build goes back to trusting no key (its next build).
-cmake -S "$root" -B "$build" -UKOLO_RELEASE_KEY >/dev/null
 
 rm -rf "$out"
 mkdir -p "$out"
@@ -82,7 +80,7 @@ echo "=== update files ==="
 if [ -n "${KOLO_UPDATE_KEY:-}" ]; then
   "$root/scripts/update-files.sh" "$out/Kolo.exe" "$version" "$KOLO_UPDATE_KEY" "$out/update"
 else
-  echo "no update files: no KOLO_UPDATE_KEY given"
+  echo "no update files: no KOLO_UPDATE_KEY given (this Kolo.exe trusts no update)"
 fi
 
 (cd "$out" && find . -type f ! -name SHA256SUMS ! -name Kolo.exe -printf '%P\n' | LC_ALL=C sort |

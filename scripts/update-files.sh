@@ -1,19 +1,17 @@
 #!/usr/bin/env bash
-# Writes what the image service serves for the update (its data folder's prg/):
-#   ver.txt                  the version, e.g. 2.01
-#   koloN_NN.bin             the program, named as Kolo asks for it (2.01 -> kolo2_01.bin,
-#                            2.10 -> kolo2_1.bin, 2.00 -> kolo2.bin)
-#   each with FILE.sig       its detached signature by the release key (scripts/sign-release.sh)
-# Usage: scripts/update-files.sh Kolo.exe VERSION PRIVATE_KEY.pem OUT_DIR
+# update-files.sh KOLO_EXE MAJOR.MINOR PRIVATE_KEY OUT_DIR: the files the update
+# service serves under /kolo/prg/: "ver.txt" (the newest version) and the
+# versioned program "kolo<version with _>.bin", each with its detached
+# signature (".sig", made by scripts/sign-release.sh). The version is written
+# as the program writes it: two decimals without trailing zeros (1.10 -> 1.1).
 set -euo pipefail
-[ $# -eq 4 ] || { echo "usage: $0 Kolo.exe VERSION PRIVATE_KEY.pem OUT_DIR" >&2; exit 2; }
 exe=$1 version=$2 key=$3 out=$4
 here=$(cd "$(dirname "$0")" && pwd)
-[[ "$version" =~ ^[0-9]+\.[0-9]{2}$ ]] || { echo "update-files: version '$version' is not N.NN" >&2; exit 2; }
-name=kolo$(echo "$version" | sed -e 's/0*$//' -e 's/\.$//' -e 's/\./_/').bin
+text=$(printf '%.2f' "$version" | sed -e 's/0*$//' -e 's/\.$//')
 mkdir -p "$out"
-printf '%s\n' "$version" >"$out/ver.txt"
-cp "$exe" "$out/$name"
-"$here/sign-release.sh" "$key" "$out/ver.txt" >/dev/null
-"$here/sign-release.sh" "$key" "$out/$name" >/dev/null
-echo "update files: $out/ver.txt, $out/$name and their signatures"
+printf '%s\n' "$text" >"$out/ver.txt"
+cp "$exe" "$out/kolo${text//./_}.bin"
+for f in "$out/ver.txt" "$out/kolo${text//./_}.bin"; do
+  "$here/sign-release.sh" "$key" "$f" "$f.sig" >/dev/null
+done
+echo "update files for $text in $out"

@@ -14,6 +14,7 @@
 #include "dialogs/win/layout_picker_form.h"
 #include "dialogs/win/property_form.h"
 #include "fonts/win/font_preview_form.h"
+#include "images/win/preview_form.h"
 #include "images/win/transp_form.h"
 #include "palette/win/new_palette_form.h"
 #include "palette/win/palette_strip.h"
@@ -171,6 +172,12 @@ int RunKolo(const std::vector<std::wstring>& args) {
       case SecondaryForm::Transp: {
         auto form = std::make_unique<TfrmTransp>();
         form->Create(main->Handle());
+        forms.push_back(std::move(form));
+        break;
+      }
+      case SecondaryForm::ImagePreview: {
+        auto form = std::make_unique<TfrmImagePreview>();
+        form->Create(main->Handle(), *main);
         forms.push_back(std::move(form));
         break;
       }

@@ -83,6 +83,7 @@ void TfrmMain::FormCreate() {
   onShotEvent = [this](CaptureMode mode, unsigned event, LPARAM data) { getImageTab->ShotEvent(mode, event, data); };
   areaShotHitTest = [this](POINT p, bool press) { return getImageTab->AreaShotWants(p, press); };
   onAreaShotWindowMove = [this](bool starting) { getImageTab->AreaShotWindowMove(starting); };
+  clipboardTab->operations = MakePictureOperations(*this);
   clipboardTab->SkipNextChange = true;
   onOwnClipboardWrite = [this] { clipboardTab->SkipNextChange = true; };
   onClipboardChange = [this] { clipboardTab->CaptureClipboard(); };
@@ -274,6 +275,10 @@ std::vector<TColor> TfrmMain::StripColors() {
   if (!paletteStrip) return {};
   const auto& cells = paletteStrip->ColorList.Colors();
   return {cells.begin(), cells.end()};
+}
+
+int TfrmMain::StripTransparentIndex() {
+  return paletteStrip ? paletteStrip->ColorList.TransparentIndex() : strip_.transparentIndex;
 }
 
 void TfrmMain::SetStripColors(std::span<const TColor> colors) {

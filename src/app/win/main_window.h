@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -105,6 +106,7 @@ class TfrmMain : public TMainFrame {
 
   void BeginColorDrag(TColor c) override;
   std::vector<TColor> StripColors() override;
+  int StripTransparentIndex() override;
   void SetStripColors(std::span<const TColor> colors) override;
   bool OpenPaletteInto(std::span<TColor> cells, int& transparentIndex) override;
   void SavePaletteCells(std::span<const TColor> cells, int transparentIndex) override;
@@ -115,6 +117,8 @@ class TfrmMain : public TMainFrame {
   // The window's own menu: options, help, about. Options and About act once
   // their windows give handlers.
   TPopupMenu mainPopupMenu;
+  // The picture menu of the screenshot list and the main image.
+  TPopupMenu GetImagePopupMenu;
   std::function<void()> onOptions;
   std::function<void()> onAbout;
   enum MainMenuItem { mmOptions = 1, mmHelp = 2, mmAbout = 3 };
@@ -169,6 +173,7 @@ class TfrmMain : public TMainFrame {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  std::map<int, TAction*> imageMenuActions_;  // GetImagePopupMenu's items and their actions
   // creation
   void FormCreate();
   void CreateControls();
@@ -212,6 +217,7 @@ class TfrmMain : public TMainFrame {
   void CreatePages();
   void SetupImageActions();
   void SetupOptionsAction();
+  void SetupImagePopupMenu();
 
   CreateParams params_;
   std::array<std::unique_ptr<TBaseTab>, 7> tabs_;

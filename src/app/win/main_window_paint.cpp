@@ -67,6 +67,7 @@ void TfrmMain::CreateControls() {
   paletteStrip->commitTextEdit = [this] { colorArea->CloseTextEdit(); };
   SetupImageActions();
   SetupOptionsAction();
+  SetupImagePopupMenu();
   LayoutTitleButtons();
 }
 

@@ -2,8 +2,12 @@
 
 #include <gdiplus.h>
 
+#include "clipboard/win/clipboard_tab.h"
+#include "images/win/image_codec.h"
 #include "images/win/image_files.h"
 #include "images/win/image_list.h"
+#include "images/win/picture_commands.h"
+#include "images/win/preview_form.h"
 
 namespace kolo::win {
 
@@ -73,8 +77,19 @@ class ImageListPictures : public PictureList {
   }
 
  private:
+  friend TKOLImageList* ImageListOf(PictureList& list);
   TKOLImageList list_;
 };
+
+TKOLImageList* ImageListOf(PictureList& list) {
+  auto* pictures = dynamic_cast<ImageListPictures*>(&list);
+  return pictures ? &pictures->list_ : nullptr;
+}
+
+// Runs `command` on the picture read from `file`; nothing when it cannot be read.
+void WithPicture(const std::wstring& file, const std::function<void(Gdiplus::Bitmap&)>& command) {
+  if (auto image = LoadImageFile(file)) command(*image);
+}
 
 }  // namespace
 
@@ -87,6 +102,45 @@ PictureFiles MakePictureFiles() {
   f.writeReplacing = [](const std::wstring& path, const std::string& bytes) { return WriteFileReplacing(path, bytes); };
   f.readWhole = [](const std::wstring& path, std::size_t limit) { return ReadWholeFile(path, limit); };
   return f;
+}
+
+PictureOperations MakePictureOperations(TMainFrame& main) {
+  PictureOperations ops;
+  ops.rotateFlip = [](const std::wstring& file, int code) {
+    return EditPictureFile(file, [code](Gdiplus::Bitmap& image) -> std::unique_ptr<Gdiplus::Bitmap> {
+      if (image.RotateFlip(static_cast<Gdiplus::RotateFlipType>(code)) != Gdiplus::Ok) return nullptr;
+      const int w = static_cast<int>(image.GetWidth()), h = static_cast<int>(image.GetHeight());
+      return std::unique_ptr<Gdiplus::Bitmap>(image.Clone(0, 0, w, h, PixelFormat32bppARGB));
+    });
+  };
+  ops.resize = [](const std::wstring& file, int width, int height) {
+    return EditPictureFile(file, [width, height](Gdiplus::Bitmap& image) { return ScaledCopy(image, width, height); });
+  };
+  ops.save = [&main](const std::wstring& file, long long transparent) {
+    WithPicture(file, [&](Gdiplus::Bitmap& image) { SavePictureCommand(main, image, transparent); });
+  };
+  ops.copy = [&main](const std::wstring& file, long long transparent) {
+    WithPicture(file, [&](Gdiplus::Bitmap& image) { CopyPictureCommand(main, image, transparent); });
+  };
+  ops.print = [&main](const std::wstring& file, long long transparent) {
+    WithPicture(file, [&](Gdiplus::Bitmap& image) { PrintPictureCommand(main, image, transparent); });
+  };
+  // The preview opens on the selected picture and reads the others from the
+  // list itself; where it stood when closed becomes the selection.
+  ops.preview = [](PictureList& pictures, long long transparent) {
+    TfrmImagePreview* preview = ImagePreviewForm();
+    TKOLImageList* list = ImageListOf(pictures);
+    if (!preview || preview->IsOpen() || !list || !list->Handle()) return -1;
+    TfrmImagePreview::Callbacks callbacks;
+    callbacks.onRelease = [] { return std::unique_ptr<Gdiplus::Bitmap>(); };
+    callbacks.onClose = [&pictures](TfrmImagePreview& p) {
+      if (p.Index() >= 0 && p.Index() < pictures.Count() && p.Index() != pictures.ItemIndex()) pictures.Select(p.Index());
+      if (TKOLImageList* l = ImageListOf(pictures)) l->Invalidate();
+    };
+    preview->Show(nullptr, pictures.ItemIndex(), std::move(callbacks), transparent, *list);
+    return -1;
+  };
+  return ops;
 }
 
 }  // namespace kolo::win

@@ -8,7 +8,13 @@
 
 namespace kolo::win {
 
+class TMainFrame;
+struct PictureOperations;
+
 std::unique_ptr<PictureList> MakePictureList();
 PictureFiles MakePictureFiles();
+// The picture operations of the screenshot folder's code, on the clipboard
+// history's picture files.
+PictureOperations MakePictureOperations(TMainFrame& main);
 
 }  // namespace kolo::win

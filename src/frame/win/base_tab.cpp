@@ -131,6 +131,7 @@ void TBaseTab::PickTransparentColor() {
     sampleBitmap.Reset(::CreateCompatibleBitmap(screen, 1, 1));
   }
   if (!main_.BeginCapture(CaptureMode::PixelPick)) return;
+  pickStartColor = transparentColor;
   const CursorShape shape = GappedCrossShape();
   bool bits[20 * 20];
   for (int i = 0; i < shape.width * shape.height; ++i) bits[i] = shape.inverts[static_cast<size_t>(i)];

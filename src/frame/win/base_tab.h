@@ -97,6 +97,7 @@ class TBaseTab : public SettingsClient {
   int markY[5] = {-1, -1, -1, -1, -1};
   int sampleX = -1, sampleY = -1;
   long long transparentColor = -1;  // a TColor, or -1 for none
+  long long pickStartColor = -1;    // transparentColor when the current pick began
   Bitmap sampleBitmap;
   bool tracking = false;
 

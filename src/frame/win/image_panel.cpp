@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <utility>
 
 #include "frame/main_layout.h"
 #include "frame/routines.h"
@@ -138,6 +139,29 @@ bool TImageBottomPanel::Build(HWND pager, TVMGIFImageList& images) {
   btnCopyURLImage.SetHint("Scopy web address");
   btnCopyURLImage.OnClick = [&m](Widget&) { m.CurrentTabObject().CopyUrl(); };
 
+  // Accessible names: each control's hint without its kind letter.
+  const std::pair<HWND, const wchar_t*> names[] = {
+      {btnOpenImage.Handle(), L"open image..."},
+      {btnSaveImage.Handle(), L"save image..."},
+      {btnCopyImg.Handle(), L"copy image"},
+      {btnPrintImage.Handle(), L"print image..."},
+      {btnViewImage.Handle(), L"preview image..."},
+      {btnRemoveImage.Handle(), L"remove image - Del"},
+      {btnRotateLeftImage.Handle(), L"rotate 90\u00B0 left"},
+      {btnRotateRightImage.Handle(), L"rotate 90\u00B0 right"},
+      {btnFlipVertImage.Handle(), L"flip horizontal"},
+      {btnFlipHorizImage.Handle(), L"flip vertical"},
+      {btnUploadImage.Handle(), L"publish on site"},
+      {btnGetTransColorImage.Handle(), L"select transparent color"},
+      {panGetTrans.Handle(), L"transparent color"},
+      {btnClearTransImage.Handle(), L"clear transparent color"},
+      {panWidth.Handle(), L"width"},
+      {panHeight.Handle(), L"height"},
+      {btnChangeSizeImage.Handle(), L"change image size"},
+      {panUrl.Handle(), L"web address of the image"},
+      {btnCopyURLImage.Handle(), L"copy web address"},
+  };
+  for (const auto& [window, name] : names) ::SetWindowTextW(window, name);
   SetImageControls(false, "", 0, 0);
   return true;
 }

@@ -97,6 +97,8 @@ class TMainFrame : public Window {
 
   // --- the palette strip, for tabs that exchange whole palettes with it ---
   virtual std::vector<TColor> StripColors() = 0;
+  // The strip's transparent cell, or -1.
+  virtual int StripTransparentIndex() { return strip_.transparentIndex; }
   // Replaces the strip's cells; its selection and transparent mark go and it scrolls to the top.
   virtual void SetStripColors(std::span<const TColor> colors) = 0;
   // The palette open and save commands for any cells, dialogs and messages included;

@@ -146,10 +146,9 @@ void TGetImageTab::Activate() {
   main_.ShowPages(&main_.pages.ImageTab, &main_.pages.screenShotTab, &main_.ImageBottomTab());
   BoxSizeScroll.SetPosition((boxSize - 3) / 2 + 3);
   BoxSizeHint();
-  // The picture tools act once their operations exist; until then only "open" is offered.
   const TKOLImgobj* item = HookImageList.Select();
   if (currentImage_)
-    SetImageControls(false, item ? item->attrs.url : "", static_cast<int>(currentImage_->GetHeight()),
+    SetImageControls(true, item ? item->attrs.url : "", static_cast<int>(currentImage_->GetHeight()),
                      static_cast<int>(currentImage_->GetWidth()), transparentColor);
   else
     SetImageControls(false, "", 0, 0, transparentColor);
@@ -292,7 +291,7 @@ void TGetImageTab::btnPrintScreenClick(bool allMonitors) {
   ShowMainWindow();
   if (shot) currentImage_ = std::move(shot);
   ClearTransparent();
-  SetImageControls(false, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+  SetImageControls(currentImage_ != nullptr, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
                    currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
   ShowPreview(true);
   UpdatePublishHint();
@@ -402,7 +401,7 @@ void TGetImageTab::WindowShotFinish(bool take) {
       if (auto shot = GrabScreen(r)) currentImage_ = std::move(shot);
       ClearTransparent();
       ShowPreview(true);
-      SetImageControls(false, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+      SetImageControls(currentImage_ != nullptr, "", currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
                        currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
     }
     if (useOverlay_) Overlay().HideOverlay();
@@ -526,7 +525,7 @@ void TGetImageTab::LoadTimerTick() {
     return;
   }
   ShowPreview(false);
-  SetImageControls(false, item->attrs.url, currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
+  SetImageControls(currentImage_ != nullptr, item->attrs.url, currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
                    currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, item->attrs.transparent);
   UpdatePublishHint();
 }
@@ -597,7 +596,7 @@ void TGetImageTab::OpenImage() {
   currentImage_ = std::move(image);
   ClearListSelection();
   ClearTransparent();
-  SetImageControls(false, "", static_cast<int>(currentImage_->GetHeight()),
+  SetImageControls(true, "", static_cast<int>(currentImage_->GetHeight()),
                    static_cast<int>(currentImage_->GetWidth()), transparentColor);
   ShowPreview(true);
   UpdatePublishHint();

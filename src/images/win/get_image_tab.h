@@ -25,6 +25,8 @@ class Bitmap;
 
 namespace kolo::win {
 
+class TfrmImagePreview;
+
 class TGetImageTab : public TBaseTab, public PublishSource {
  public:
   explicit TGetImageTab(TMainFrame& main);
@@ -35,6 +37,17 @@ class TGetImageTab : public TBaseTab, public PublishSource {
   void LoadSettings(SettingsStore& store) override;
   void SaveSettings(SettingsStore& store) override;
   void OpenImage() override;
+  // The picture operations (get_image_ops.cpp).
+  void ViewImage() override;
+  void SaveImage() override;
+  void CopyImage() override;
+  void PrintImage() override;
+  void ClearTransparent() override;
+  void DeleteImage() override;
+  void ChangeImageSize(int width, int height) override;
+  void RotateFlip(int code) override;
+  void PickFinished(bool cancelled) override;
+  void MouseUp(MouseButton button, unsigned shift, int x, int y) override;
   void ImageSizeEdited(HWND edit) override;
   void PublishOnSite() override;
   void ImageToWeb() override;
@@ -73,6 +86,8 @@ class TGetImageTab : public TBaseTab, public PublishSource {
   // Where the list and its pictures live.
   std::wstring Folder() const { return folder_; }
 
+  // Tests answer the save dialog here: the chosen file and filter index, false for Cancel.
+  std::function<bool(std::wstring& file, int& filterIndex)> saveDialogHook;
   // The area shot, for the main window: whether a press or release at a screen
   // point belongs to the selection, and the main window being moved or sized.
   bool AreaShotWants(POINT p, bool press) const;
@@ -98,6 +113,12 @@ class TGetImageTab : public TBaseTab, public PublishSource {
   void WindowShotFinish(bool take);
   void ShowWindowFrame();
   void LoadTimerTick();
+  // After an edit: the picture goes back into the selected item's file and thumbnail.
+  void StoreIntoSelectedItem(bool saveFile);
+  void ReplaceCurrentImage(std::unique_ptr<Gdiplus::Bitmap> image);
+  void PreviewClosed(TfrmImagePreview& preview);
+  // Outside an area selection a size field typed into sets the other one (keeping the shape).
+  void FollowSizeFields(HWND edit);
   TfrmTransp& Overlay();
   HWND WindowUnder(POINT p);
   void ShowSizeFields(int width, int height);
@@ -135,6 +156,7 @@ class TGetImageTab : public TBaseTab, public PublishSource {
   InvertedFrame frame_;
   UINT_PTR frameTimer_ = 0, loadTimer_ = 0;
   bool loadRestarted_ = false;
+  int previewTabIndex_ = -1;  // the list index the preview was opened on
 
   // The area shot.
   AreaSelection area_;

@@ -200,7 +200,7 @@ void TGetImageTab::FinishAreaSelection() {
   TImageBottomPanel& tools = main_.ImageBottomTab();
   tools.EnableSizeFields(false, 5);
   const TKOLImgobj* item = HookImageList.Select();
-  SetImageControls(false, item ? item->attrs.url : tools.Url(),
+  SetImageControls(currentImage_ != nullptr, item ? item->attrs.url : tools.Url(),
                    currentImage_ ? static_cast<int>(currentImage_->GetHeight()) : 0,
                    currentImage_ ? static_cast<int>(currentImage_->GetWidth()) : 0, transparentColor);
   UpdatePublishHint();
@@ -343,8 +343,9 @@ void TGetImageTab::SetBoxSize(int n) {
   ShowSizeFields(shownRect_.Width(), shownRect_.Height());
 }
 
-void TGetImageTab::ImageSizeEdited(HWND) {
-  if (main_.captureMode != CaptureMode::AreaShot || !area_.Drawn()) return;
+void TGetImageTab::ImageSizeEdited(HWND edit) {
+  if (main_.captureMode != CaptureMode::AreaShot) return FollowSizeFields(edit);
+  if (!area_.Drawn()) return;
   TImageBottomPanel& tools = main_.ImageBottomTab();
   const AreaBounds screen = ScreenBounds();
   // A size beyond the screen is cut to it, and the field says so.

@@ -6,15 +6,15 @@
 #include <ctime>
 
 #include "images/image_list_model.h"
+#include "images/image_ops.h"
 #include "platform/win/gdiplus_session.h"
 #include "platform/win/handles.h"
 #include "platform/win/window.h"
 
 namespace kolo::win {
 
-namespace {
-
-bool EncoderClsid(const wchar_t* mime, CLSID& out) {
+bool FindEncoder(const wchar_t* mime, CLSID& out) {
+  if (!EnsureGdiplus()) return false;
   UINT count = 0, size = 0;
   if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
   std::vector<std::uint8_t> buf(size);
@@ -29,13 +29,12 @@ bool EncoderClsid(const wchar_t* mime, CLSID& out) {
   return false;
 }
 
-}  // namespace
-
 bool WithDecodedImage(const std::wstring& path, const std::function<void(Gdiplus::Bitmap&)>& use) {
   if (!EnsureGdiplus()) return false;
   // Decoded from memory, so the file is neither locked nor needed afterwards.
   auto bytes = ReadWholeFile(path, 512u * 1024 * 1024);
-  if (!bytes || bytes->empty()) return false;
+  // Truncated files and headers that ask for gigabytes are refused before GDI+ sees them.
+  if (!bytes || !AcceptableImageFile(*bytes)) return false;
   HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes->size());
   if (!mem) return false;
   void* p = ::GlobalLock(mem);
@@ -74,7 +73,7 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
 
 bool SaveImagePng(Gdiplus::Bitmap& image, const std::wstring& path) {
   CLSID png;
-  if (!EnsureGdiplus() || !EncoderClsid(L"image/png", png)) return false;
+  if (!FindEncoder(L"image/png", png)) return false;
   if (image.Save(path.c_str(), &png, nullptr) != Gdiplus::Ok) {
     ::DeleteFileW(path.c_str());  // a half-written file is worse than none
     return false;

@@ -23,6 +23,8 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path);
 // Decodes the file and hands the picture to `use` while it lives (no copy of
 // its pixels is made); false when the file is missing or not an image.
 bool WithDecodedImage(const std::wstring& path, const std::function<void(Gdiplus::Bitmap&)>& use);
+// The CLSID of the GDI+ encoder with this MIME type (starts GDI+ when needed).
+bool FindEncoder(const wchar_t* mime, CLSID& clsid);
 // Saves as PNG; false on any failure (disk full, read-only folder).
 bool SaveImagePng(Gdiplus::Bitmap& image, const std::wstring& path);
 

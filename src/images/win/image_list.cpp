@@ -267,6 +267,15 @@ void TKOLImageList::DeleteSelected() {
   Invalidate();
 }
 
+void TKOLImageList::DeleteAt(int index) {
+  if (index < 0 || index >= Count()) return;
+  RemoveAt(index, true);
+  if (index < itemIndex_) --itemIndex_;
+  itemIndex_ = std::min(itemIndex_, Count() - 1);
+  Layout();
+  Invalidate();
+}
+
 void TKOLImageList::Clear() {
   while (Count() > 0) RemoveAt(Count() - 1, true);
   itemIndex_ = -1;

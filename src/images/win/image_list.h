@@ -72,6 +72,8 @@ class TKOLImageList : public TVMNotRefreshPanel {
   void Add(const std::string& fileName, long long colour, const std::string& url);
   void ApplyLimit(int n);
   void DeleteSelected();
+  // Removes one item and its file without OnSelect; the selection stays on its item where it can.
+  void DeleteAt(int index);
   void Clear();
   // False when the file could not be renamed (the item takes the new name anyway).
   bool MoveSelectedToTop();
