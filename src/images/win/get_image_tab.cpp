@@ -462,11 +462,6 @@ void TGetImageTab::UpdatePublishHint() {
   const TKOLImgobj* item = HookImageList.Select();
   main_.acImageToWeb.SetHint(item && !item->attrs.url.empty() && !item->attrs.modified ? "Sview on site"
                                                                                       : "Spublish on site");
-  // Publishing works before the other picture tools: with a picture it is offered.
-  if (currentImage_) {
-    main_.acImageToWeb.SetEnabled(true);
-    main_.acPublishOnSite.SetEnabled(true);
-  }
 }
 
 void TGetImageTab::AddImageToList(bool clearUrl) {

@@ -124,7 +124,7 @@ TEST_F(PublishWinTest, ScreenshotTabPublishesChecksAndResends) {
   for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
   tab->HookImageList.LoadFromFile(tab->Folder() + L"list.bin");
   tab->SetCurrentImage(Picture(600, 400, Gdiplus::Color(30, 60, 90), Gdiplus::Color(200, 0, 0)));
-  tab->UpdatePublishHint();
+  tab->Activate();
   EXPECT_TRUE(main_.acImageToWeb.Enabled());
 
   // A new picture: posted to the upload address, added to the list with its address.
