@@ -19,11 +19,24 @@ rm -rf "$rel" && mkdir -p "$rel"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$rel/key.pem" -out "$rel/cert.pem" -days 2 \
   -subj "/CN=Kolo release test" >/dev/null 2>&1
 openssl pkcs12 -export -inkey "$rel/key.pem" -in "$rel/cert.pem" -out "$rel/cert.p12" -passout pass:test
-KOLO_SIGN_PKCS12="$rel/cert.p12" KOLO_SIGN_PASSWORD=test KOLO_RELEASE_DIR="$rel/signed" "$root/scripts/release.sh" \
+KOLO_SIGN_PKCS12="$rel/cert.p12" KOLO_SIGN_PASSWORD=test KOLO_UPDATE_KEY="$root/tests/data/publish/test_release_key.pem" \
+  KOLO_RELEASE_DIR="$rel/signed" "$root/scripts/release.sh" \
   >"$rel/signed.log" 2>&1 || { cat "$rel/signed.log"; fail "the signed release failed"; }
 for f in "$build/generated/kolod.dll" "$rel/signed/Kolo.exe" "$rel"/signed/Kolo-*-setup.exe; do
   osslsigncode verify -CAfile "$rel/cert.pem" -in "$f" >/dev/null 2>&1 || fail "$(basename "$f") is not signed"
 done
+
+# The update files: the newest version and the program, each with a signature
+# the release key's public half verifies.
+upd="$rel/signed/update"
+[ "$(cat "$upd/ver.txt" 2>/dev/null)" = 1 ] || fail "ver.txt says '$(cat "$upd/ver.txt" 2>/dev/null)', not 1"
+cmp -s "$upd/kolo1.bin" "$rel/signed/Kolo.exe" || fail "the versioned program is not the release's Kolo.exe"
+for f in "$upd/ver.txt" "$upd/kolo1.bin"; do
+  openssl dgst -sha256 -verify "$root/tests/data/publish/test_release_key.pub.pem" -signature "$f.sig" "$f" >/dev/null ||
+    fail "$(basename "$f").sig does not verify"
+done
+(cd "$rel/signed" && sha256sum -c --quiet SHA256SUMS) || fail "the signed release's SHA256SUMS does not match"
+grep -q 'update/kolo1.bin.sig' "$rel/signed/SHA256SUMS" || fail "SHA256SUMS does not list the update files"
 
 KOLO_RELEASE_DIR="$rel/out" "$root/scripts/release.sh" >"$rel.log" 2>&1 || { cat "$rel.log"; fail "release.sh failed"; }
 grep -q "^unsigned: no KOLO_SIGN_PKCS12 given" "$rel.log" || fail "an unsigned release does not say so"

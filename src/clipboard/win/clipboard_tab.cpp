@@ -430,22 +430,42 @@ void TClipboardTab::PrintImage() {
 }
 
 void TClipboardTab::PublishOnSite() {
-  const std::wstring file = SelectedFile();
-  if (!file.empty() && operations.publish) operations.publish(file, transparentColor);
+  if (Publisher* p = GetPublisher(); p && pictures_->Selected()) p->PublishOnSite(*this);
 }
 
-void TClipboardTab::ImageToWeb() {
+Gdiplus::Image* TClipboardTab::PublishImage() {
+  const std::wstring file = SelectedFile();
+  publishImage_ = file.empty() || !files_.load ? nullptr : files_.load(file);
+  return publishImage_.get();
+}
+
+std::string TClipboardTab::SelectedItemUrl() {
+  const auto item = pictures_->Selected();
+  return item ? item->url : std::string();
+}
+
+bool TClipboardTab::SelectedItemModified() {
+  const auto item = pictures_->Selected();
+  return item && item->modified;
+}
+
+void TClipboardTab::SetSelectedItemUrl(const std::string& url) {
   const auto item = pictures_->Selected();
   if (!item) return;
-  if (!item->url.empty() && !item->modified)
-    ViewOnSite();
-  else
-    PublishOnSite();
+  pictures_->SetSelectedAttrs(item->transparent, false, url);
+  // The address is kept at once: a crash must not lose a published picture's link.
+  pictures_->SaveToFile(folder_ + L"list.bin");
+  UpdateImageControls();
+}
+
+// The same publisher as the screenshot tab's: it checks with the service
+// before it shows an address and publishes again what changed.
+void TClipboardTab::ImageToWeb() {
+  if (Publisher* p = GetPublisher(); p && pictures_->Selected()) p->ImageToWeb(*this);
 }
 
 void TClipboardTab::ViewOnSite() {
-  const auto item = pictures_->Selected();
-  if (item && !item->url.empty()) OpenURL(item->url);
+  if (Publisher* p = GetPublisher(); p && pictures_->Selected()) p->ViewOnSite(*this);
 }
 
 }  // namespace kolo::win

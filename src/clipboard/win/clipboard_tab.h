@@ -15,6 +15,7 @@
 #include "clipboard/win/clipboard_list.h"
 #include "frame/win/base_tab.h"
 #include "frame/win/picture_list.h"
+#include "frame/win/publishing.h"
 #include "platform/win/window.h"
 #include "widgets/win/picture_button.h"
 #include "widgets/win/popup_menu.h"
@@ -30,12 +31,12 @@ struct PictureOperations {
   std::function<bool(const std::wstring& file, int code)> rotateFlip;
   // Scale the file to the new size in place (32-bit ARGB, high-quality interpolation).
   std::function<bool(const std::wstring& file, int width, int height)> resize;
-  std::function<void(const std::wstring& file, long long transparent)> save, copy, print, publish;
+  std::function<void(const std::wstring& file, long long transparent)> save, copy, print;
   // The preview on the list at its selected picture; the index it showed last.
   std::function<int(PictureList& list, long long transparent)> preview;
 };
 
-class TClipboardTab : public TBaseTab {
+class TClipboardTab : public TBaseTab, public PublishSource {
  public:
   // The picture list and its files come from the main window (they belong to
   // the screenshot folder's code).
@@ -119,6 +120,17 @@ class TClipboardTab : public TBaseTab {
   void LoadColorFile(SettingsStore* store);
   void CopyColor(TColor c);
   std::wstring SelectedFile() const;
+
+  // Publishing sends the selected picture, read from its file.
+  Gdiplus::Image* PublishImage() override;
+  long long PublishTransparent() override { return transparentColor; }
+  bool HasSelectedItem() override { return pictures_->Selected().has_value(); }
+  std::string SelectedItemUrl() override;
+  bool SelectedItemModified() override;
+  void SetSelectedItemUrl(const std::string& url) override;
+  void AddPublishedImage() override {}  // the picture is an item already
+  void UpdatePublishHint() override { UpdateImageControls(); }
+  std::unique_ptr<Gdiplus::Bitmap> publishImage_;
   void PictureChanged();
 
   std::unique_ptr<PictureList> pictures_;

@@ -2,6 +2,9 @@
 // the real clipboard viewer chain delivers them.
 #include "clipboard/win/clipboard_tab.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -333,6 +336,42 @@ TEST_F(ClipboardTabTest, AFiftyMegapixelPictureIsRecorded) {
   ::OpenClipboard(other_.Handle());
   ::EmptyClipboard();
   ::CloseClipboard();
+}
+
+}  // namespace
+}  // namespace kolo::win
+
+namespace kolo::win {
+namespace {
+
+// Stands in for the program's publisher: publishes at once under a fixed address.
+class InstantPublisher : public Publisher {
+ public:
+  void ImageToWeb(PublishSource& s) override { PublishOnSite(s); }
+  void PublishOnSite(PublishSource& s) override {
+    Gdiplus::Image* image = s.PublishImage();
+    sentWidth = image ? static_cast<int>(image->GetWidth()) : -1;
+    s.SetSelectedItemUrl("https://img.example/kolo/p1");
+  }
+  void ViewOnSite(PublishSource&) override {}
+  int sentWidth = 0;
+};
+
+TEST_F(ClipboardTabTest, ASelectedPictureIsPublishedFromItsFileAndKeepsItsAddress) {
+  InstantPublisher publisher;
+  SetPublisher(&publisher);
+  ASSERT_TRUE(other_.Put([] { OtherProgram::Picture(44, 30, 0x3366CC); }));
+  Settle();
+  ASSERT_TRUE(tab_->ClipboardList().Selected());
+  tab_->PublishOnSite();
+  SetPublisher(nullptr);
+  EXPECT_EQ(publisher.sentWidth, 44);
+  EXPECT_EQ(tab_->ClipboardList().Selected()->url, "https://img.example/kolo/p1");
+  EXPECT_FALSE(tab_->ClipboardList().Selected()->modified);
+  // Kept in the list file at once, before any save of the settings.
+  std::ifstream list(fs::path(tab_->Folder() + L"list.bin"), std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(list)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("https://img.example/kolo/p1"), std::string::npos) << text;
 }
 
 }  // namespace
