@@ -143,9 +143,15 @@ void TKOLImageList::StartLoader() {
   if (jobs.empty() || !EnsureGdiplus()) return;
   loader_ = std::make_shared<LoaderState>();
   loader_->window = Handle();
-  // Detached: the thread holds its own share of the state, so neither a new
-  // load nor the window's end ever waits for a decode in progress.
-  std::thread(&TKOLImageList::LoaderRun, loader_, std::move(jobs), ++generation_).detach();
+  loader_->jobs = std::move(jobs);
+  // Decoding is nearly all of a load: one worker per processor, two at most
+  // (the window thread paints meanwhile). Detached: each holds its own share
+  // of the state, so neither a new load nor the window's end ever waits for a
+  // decode in progress.
+  const std::size_t workers =
+      std::min<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 2u), loader_->jobs.size());
+  ++generation_;
+  for (std::size_t w = 0; w < workers; ++w) std::thread(&TKOLImageList::LoaderRun, loader_, generation_).detach();
 }
 
 void TKOLImageList::StopLoader() {
@@ -155,17 +161,23 @@ void TKOLImageList::StopLoader() {
   ++generation_;  // deliveries of the stopped load are ignored
 }
 
-void TKOLImageList::LoaderRun(std::shared_ptr<LoaderState> state, std::vector<Job> jobs, std::uint64_t generation) {
+void TKOLImageList::LoaderRun(std::shared_ptr<LoaderState> state, std::uint64_t generation) {
   // Lets the window finish showing itself before the disk gets busy.
   for (int i = 0; i < 10 && !state->stop; ++i) ::Sleep(10);
-  for (std::size_t i = 0; i < jobs.size() && !state->stop; ++i) {
-    auto thumb = MakeThumbnailFromFile(jobs[i].path, jobs[i].transparent);
+  const std::size_t count = state->jobs.size();
+  while (!state->stop) {
+    const std::size_t i = state->next++;
+    if (i >= count) break;
+    const Job& job = state->jobs[i];
+    auto thumb = MakeThumbnailFromFile(job.path, job.transparent);
     {
       std::lock_guard<std::mutex> lock(state->lock);
-      state->queue.push_back({jobs[i].id, std::move(thumb)});
+      state->queue.push_back({job.id, std::move(thumb)});
     }
-    if ((i == 4 || i + 1 == jobs.size()) && !state->stop)
-      ::PostMessageW(state->window, kMsgThumbnails, static_cast<WPARAM>(generation), i + 1 == jobs.size());
+    // The window hears of the first five (a screenful) and of the last.
+    const std::size_t done = ++state->done;
+    if ((done == 5 || done == count) && !state->stop)
+      ::PostMessageW(state->window, kMsgThumbnails, static_cast<WPARAM>(generation), done == count);
   }
 }
 

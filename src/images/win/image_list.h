@@ -117,13 +117,16 @@ class TKOLImageList : public TVMNotRefreshPanel {
   void StopLoader();
   void StartLoader();
   // What the loader shares with the window; it outlives either of them.
+  // Shared by the load's workers: they take the jobs in list order.
   struct LoaderState {
     std::atomic<bool> stop{false};
     std::mutex lock;
     std::vector<Delivery> queue;
     HWND window = nullptr;
+    std::vector<Job> jobs;
+    std::atomic<std::size_t> next{0}, done{0};
   };
-  static void LoaderRun(std::shared_ptr<LoaderState> state, std::vector<Job> jobs, std::uint64_t generation);
+  static void LoaderRun(std::shared_ptr<LoaderState> state, std::uint64_t generation);
   void TakeDeliveries();
   void Layout();
   void SetScroll(int pos);
