@@ -1,5 +1,7 @@
 #include "clipboard/win/clipboard_tab.h"
 
+#include "frame/win/picture_dialog.h"
+
 #include <gdiplus.h>
 #include <commdlg.h>
 
@@ -339,27 +341,13 @@ void TClipboardTab::ViewImage() {
 }
 
 void TClipboardTab::OpenImage() {
-  std::wstring initial = Widen(main_.Options().lastPath);
-  wchar_t file[MAX_PATH * 4] = {};
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = main_.Handle();
-  ofn.lpstrFilter =
-      L"All (*.png;*.jpg;*.bmp;*.gif;*.tif)\0*.png;*.jpg;*.bmp;*.gif;*.tif\0PNG (*.png)\0*.png\0JPEG (*.jpg)\0*.jpg\0"
-      L"BMP (*.bmp)\0*.bmp\0GIF (*.gif)\0*.gif\0TIFF (*.tif)\0*.tif\0";
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = static_cast<DWORD>(std::size(file));
-  ofn.lpstrInitialDir = initial.empty() ? nullptr : initial.c_str();
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!::GetOpenFileNameW(&ofn)) return;
+  const std::wstring file = AskOpenPictureFile(main_);
+  if (file.empty()) return;
   std::unique_ptr<Gdiplus::Bitmap> image = files_.load ? files_.load(file) : nullptr;
   if (!image) {
     ShowMessageBox("Unable to load image.", MessageKind::Error, kMbOk);
     return;
   }
-  const std::wstring path(file);
-  const std::size_t slash = path.find_last_of(L"\\/");
-  if (slash != std::wstring::npos) main_.Options().lastPath = Narrow(path.substr(0, slash + 1));
   PendingPicture p;
   p.image = std::move(image);
   p.fromClipboard = false;
