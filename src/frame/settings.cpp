@@ -196,8 +196,10 @@ void LoadSettings(SettingsStore* store, const LoadEnvironment& env, TKolOptions&
   if (store != nullptr) {
     VisitHeadFields(options, FieldReader{s});
     if (auto colors = s.ReadBinary("colors")) DecodePaletteCells(*colors, strip.cells);
-    options.x = ClampWindowPos(options.x, env.windowWidth, env.screenWidth);
-    options.y = ClampWindowPos(options.y, env.windowHeight, env.screenHeight);
+    if (!env.placedByMonitor) {
+      options.x = ClampWindowPos(options.x, env.windowWidth, env.screenWidth);
+      options.y = ClampWindowPos(options.y, env.windowHeight, env.screenHeight);
+    }
     std::int32_t t = ReadIntegerDef(s, "TransparentId", -1);
     strip.transparentIndex = (t >= 0 && t < kPaletteCells) ? t : -1;
   }

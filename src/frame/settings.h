@@ -93,6 +93,9 @@ struct LoadEnvironment {
   int windowWidth = 0;   // the window's full size (not the small-mode strip)
   int windowHeight = 0;
   std::string documentsFolder;  // UTF-8; the default of lastPath
+  // The window keeps the position on its own monitor (any monitor, any
+  // factor): the primary screen's clamp is not applied.
+  bool placedByMonitor = false;
 };
 
 // The window as it is when saving.

@@ -47,10 +47,8 @@ class MainWindowHost : public ColorAreaHost {
 };
 
 HWND MakeEdit(HWND parent, const layout::Rect& r, DWORD style) {
-  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | style, r.x, r.y, r.w,
-                                r.h, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
-  return edit;
+  return CreateSystemControl(L"EDIT", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | style, 0, r.x, r.y, r.w, r.h, parent,
+                             nullptr, DefaultWidgetFont());
 }
 
 void Place(Widget& w, HWND parent, const layout::Rect& r) { w.Create(parent, r.x, r.y, r.w, r.h); }

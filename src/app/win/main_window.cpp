@@ -2,6 +2,8 @@
 
 
 #include "frame/cursor_shapes.h"
+#include "platform/win/ui_scale.h"
+#include "widgets/win/monitors.h"
 #include "color/color_text.h"
 #include "frame/main_layout.h"
 #include "app/win/color_area.h"
@@ -44,7 +46,9 @@ bool TfrmMain::Create(const CreateParams& params) {
   HICON icon = ::LoadIconW(Instance(), MAKEINTRESOURCEW(1));
   RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr, icon);
   BecomeMainFrame();
-  RECT r{0, 0, layout::kClientWidth, layout::kClientHeight};
+  // Made at the primary monitor's factor; FormCreate moves it to its own monitor.
+  SetUiScale(ScaleForDpi(WindowDpi(nullptr)));
+  RECT r = PxRect({0, 0, layout::kClientWidth, layout::kClientHeight});
   const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU;
   const DWORD exStyle = WS_EX_APPWINDOW;
   ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
@@ -90,11 +94,11 @@ void TfrmMain::FormCreate() {
   clipboardTab->ClipboardColorList.CopyPopup = &colorArea->ColorFormatPopupMenu;
 
   RECT wr = WindowRect();
-  fullWidth_ = wr.right - wr.left;
-  fullHeight_ = wr.bottom - wr.top;
+  fullWidth_ = Lg(wr.right - wr.left);
+  fullHeight_ = Lg(wr.bottom - wr.top);
 
   LoadSettings();
-  ::SetWindowPos(Handle(), nullptr, options_.x, options_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceOnMonitor();
   ApplyStayOnTop();
   ApplySmallMode();
   ShowCurrentTab();
@@ -160,8 +164,35 @@ std::array<SettingsClient*, 7> TfrmMain::TabClients() {
   return clients;
 }
 
+// The kept logical position back on its monitor, at that monitor's factor.
+void TfrmMain::PlaceOnMonitor() {
+  const WindowPlacement place = PlaceWindow(Monitors(), {options_.x, options_.y}, {fullWidth_, fullHeight_});
+  if (place.scale != UiScale()) {
+    const int from = UiScale();
+    SetUiScale(place.scale);
+    RescaleWindows(from);
+  }
+  ::SetWindowPos(Handle(), nullptr, place.device.x, place.device.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window met a monitor of another density: every window is redrawn at the
+// new factor, the main window where the system suggests.
+void TfrmMain::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int scale = ScaleForDpi(dpi);
+  if (scale != UiScale()) {
+    const int from = UiScale();
+    SetUiScale(scale);
+    RescaleWindows(from);
+  }
+  ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TfrmMain::LoadSettings() {
-  const LoadEnvironment env = CurrentLoadEnvironment(fullWidth_, fullHeight_);
+  LoadEnvironment env = CurrentLoadEnvironment(fullWidth_, fullHeight_);
+  env.placedByMonitor = true;
+  // The first start centres the window on the primary monitor, in logical pixels.
+  env.screenWidth = Lg(env.screenWidth);
+  env.screenHeight = Lg(env.screenHeight);
   auto store = OpenStore(false);
   auto clients = TabClients();
   kolo::LoadSettings(store.get(), env, options_, strip_, clients);
@@ -172,10 +203,11 @@ void TfrmMain::LoadSettings() {
 void TfrmMain::SaveSettings() {
   LiveWindowState live;
   RECT wr = WindowRect();
-  live.left = wr.left;
-  live.top = wr.top;
+  const IntPoint at = ToLogicalPosition(Monitors(), {wr.left, wr.top});
+  live.left = at.x;
+  live.top = at.y;
   live.fullWidth = fullWidth_;
-  live.currentWidth = wr.right - wr.left;
+  live.currentWidth = Lg(wr.right - wr.left);
   live.smallMode = options_.runsmall;
   live.imgPreviewId = options_.imgPreviewId;
   options_.crntPage = static_cast<std::uint8_t>(currentTab);
@@ -199,14 +231,16 @@ void TfrmMain::OnActivateInstance() {
 }
 
 void TfrmMain::KeepOnScreen() {
+  // Inside the monitor the window is on (or nearest to): monitors may lie left
+  // of or above the primary one.
   RECT r = WindowRect();
+  const RECT m = MonitorRectOf(Handle());
   int x = r.left, y = r.top;
   const int w = r.right - r.left, h = r.bottom - r.top;
-  const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-  if (x < 0) x = 0;
-  if (x + w > sw) x = sw - w;
-  if (y < 0) y = 0;
-  if (y + h > sh) y = sh - h;
+  if (x + w > m.right) x = m.right - w;
+  if (x < m.left) x = m.left;
+  if (y + h > m.bottom) y = m.bottom - h;
+  if (y < m.top) y = m.top;
   if (x != r.left || y != r.top)
     ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -191,6 +191,8 @@ class TfrmMain : public TMainFrame {
   // title strip and chrome
   void PaintTitleStrip(HDC dc);
   void KeepOnScreen();
+  void PlaceOnMonitor();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void ApplySmallMode();
   void LayoutTitleButtons();
   void OnEscape();

@@ -29,14 +29,15 @@ void TfrmMain::SetSmallMode(bool small) {
 void TfrmMain::ApplySmallMode() {
   for (auto& b : tabButtons_) ::ShowWindow(b.Handle(), options_.runsmall ? SW_HIDE : SW_SHOW);
   RECT r = WindowRect();
-  const int width = r.right - r.left;
+  // Device pixels here: the full size is kept in logical ones.
+  const int width = r.right - r.left, fullWidth = Px(fullWidth_), fullHeight = Px(fullHeight_);
   if (options_.runsmall) {
-    if (width != layout::kSmallWidth)
-      ::SetWindowPos(Handle(), nullptr, r.left + fullWidth_ - layout::kSmallWidth, r.top, layout::kSmallWidth,
-                     layout::kSmallHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (width != Px(layout::kSmallWidth))
+      ::SetWindowPos(Handle(), nullptr, r.left + fullWidth - Px(layout::kSmallWidth), r.top, Px(layout::kSmallWidth),
+                     Px(layout::kSmallHeight), SWP_NOZORDER | SWP_NOACTIVATE);
     TrimWorkingSet();
-  } else if (width != fullWidth_ || r.bottom - r.top != fullHeight_) {
-    ::SetWindowPos(Handle(), nullptr, r.left - fullWidth_ + width, r.top, fullWidth_, fullHeight_,
+  } else if (width != fullWidth || r.bottom - r.top != fullHeight) {
+    ::SetWindowPos(Handle(), nullptr, r.left - fullWidth + width, r.top, fullWidth, fullHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
   LayoutTitleButtons();

@@ -51,6 +51,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // button (default processing turns it into this), or the keyboard (-1).
       OnContextMenu(lp);
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -119,7 +122,7 @@ LRESULT TfrmMain::OnNcHitTest(WPARAM wp, LPARAM lp) {
   LRESULT hit = Default(WM_NCHITTEST, wp, lp);
   if (hit == HTCLIENT) {
     RECT r = WindowRect();
-    if (GET_Y_LPARAM(lp) - r.top < layout::kMoveBand) return HTCAPTION;
+    if (GET_Y_LPARAM(lp) - r.top < Px(layout::kMoveBand)) return HTCAPTION;
   }
   return hit;
 }
@@ -253,8 +256,8 @@ void TfrmMain::OnContextMenu(LPARAM lp) {
     return;
   }
   // From the keyboard: below the title strip, where the caption begins.
-  POINT p{SmallMode() ? layout::kCaptionLeftSmall : layout::kCaptionLeftFull, layout::kCaptionStrip};
-  ::ClientToScreen(Handle(), &p);
+  const POINT p = LogicalToScreen(Handle(), {SmallMode() ? layout::kCaptionLeftSmall : layout::kCaptionLeftFull,
+                                             layout::kCaptionStrip});
   ShowMainMenu(p.x, p.y);
 }
 

@@ -145,11 +145,13 @@ void TfrmMain::ForwardImageEvents() {
 void TfrmMain::LayoutTitleButtons() {
   const int w = options_.runsmall ? layout::kSmallWidth : layout::kClientWidth;
   // Anchored to the right edge: stay on top, small size, minimise, close.
-  ::SetWindowPos(btnClose_.Handle(), nullptr, w - 13, 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(btnMinimaze_.Handle(), nullptr, w - 26, 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(btnChangeSize_.Handle(), nullptr, w - 38, 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(ptnToFront_.Handle(), nullptr, w - 50, options_.stayonTop ? 2 : 1, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  auto place = [](TabButton& b, int x, int y) {
+    ::SetWindowPos(b.Handle(), nullptr, Px(x), Px(y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  place(btnClose_, w - 13, 3);
+  place(btnMinimaze_, w - 26, 2);
+  place(btnChangeSize_, w - 38, 3);
+  place(ptnToFront_, w - 50, options_.stayonTop ? 2 : 1);
   for (TabButton* b : {&btnChangeSize_, &btnMinimaze_, &ptnToFront_, &btnClose_}) b->Invalidate();
 }
 
@@ -183,7 +185,7 @@ void TfrmMain::DrawTitleGlyph(HDC dc, int w, int h, int tag, int state) {
 void TfrmMain::SetCaption(const std::wstring& text) {
   if (text == caption_) return;
   caption_ = text;
-  RECT r{0, 0, layout::kClientWidth, layout::kCaptionStrip};
+  const RECT r = PxRect({0, 0, layout::kClientWidth, layout::kCaptionStrip});
   ::InvalidateRect(Handle(), &r, FALSE);
 }
 

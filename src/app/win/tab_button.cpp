@@ -18,7 +18,7 @@ bool TabButton::Create(HWND parent, int x, int y, int w, int h, int tag, const s
   RegisterClassOnce(kClass, 0, ::LoadCursorW(nullptr, IDC_HAND));
   // The hint (without its kind letter) is the window text: what a screen reader says.
   CreateWin(kClass, Widen(hint.size() > 1 ? hint.substr(1) : hint).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0,
-            x, y, w, h, parent,
+            Px(x), Px(y), Px(w), Px(h), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + tag)));
   return Handle() != nullptr;
 }
@@ -66,7 +66,7 @@ LRESULT TabButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: {
       TrackLeave();
       RECT r = ClientRect();
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      POINT p = LgPoint(lp);
       const bool inside = ::PtInRect(&r, p) != FALSE;
       // Leaving while pressed forfeits the click, even if the pointer comes back.
       if (!inside) down_ = false;

@@ -248,8 +248,7 @@ void TKOLClipboardList::MouseUp(MouseButton button, unsigned shift, int x, int y
   if (button == MouseButton::Right && pendingMenu_) {
     win::TPopupMenu* menu = pendingMenu_;
     pendingMenu_ = nullptr;
-    POINT pt{x, y};
-    ::ClientToScreen(hwnd(), &pt);
+    const POINT pt = win::LogicalToScreen(hwnd(), {x, y});
     ShowMenu(menu, pt.x, pt.y);
   }
 }
@@ -286,7 +285,7 @@ void TKOLClipboardList::ShowMenu(win::TPopupMenu* menu, int screenX, int screenY
 void TKOLClipboardList::DragMessage(UINT msg, WPARAM wp, LPARAM lp) {
   POINT pt{};
   ::GetCursorPos(&pt);
-  ::ScreenToClient(hwnd(), &pt);
+  pt = win::ScreenToLogical(hwnd(), pt);
   const ClipRowHit h = Hit(pt.x, pt.y);
   if (msg == WM_DRAGCOLOR_OVER) {
     const bool leave = (wp & 0xFF) == kDragLeave;
@@ -349,8 +348,8 @@ LRESULT TKOLClipboardList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (win::ContextMenuFromKeyboard(lp)) {
         // The menu key: the list's menu beside the selected row (or its top).
         const int row = std::max(0, model_.ItemIndex - TopRow());
-        POINT pt{size + 11, std::min(row, VisibleRows()) * Pitch() + Pitch() / 2};
-        ::ClientToScreen(hwnd(), &pt);
+        const POINT pt =
+            win::LogicalToScreen(hwnd(), {size + 11, std::min(row, VisibleRows()) * Pitch() + Pitch() / 2});
         ShowMenu(DefaultPopup, pt.x, pt.y);
       }
       return 0;

@@ -93,9 +93,8 @@ void TDigitEdit::Create(Widget& parent, int x, int y, int width, int digits, con
   panel.SetBorderColor(clFrame);
   panel.SetColor(clWhite);
   panel.Create(parent, x, y, width, kRowH);
-  edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 2, 1, width - 4,
-                           kRowH - 2, panel.Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
+  edit = CreateSystemControl(L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 2, 1, width - 4, kRowH - 2,
+                             panel.Handle(), nullptr, DefaultWidgetFont());
   ::SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(digits), 0);
   ::SetWindowTextW(panel.Handle(), name);
   panel.edit = edit;
@@ -210,10 +209,9 @@ void TfrmProperty::BuildControls() {
   const int urlX = kLabelX + labels_.back()->Width() + 2;
   panUploadURL.Create(body, urlX, kRowUrl, kFieldX + kFieldW - urlX, kRowH);
   ::SetWindowTextW(panUploadURL.Handle(), L"upload URL");
-  edUploadURL = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 2, 1,
-                                  panUploadURL.Width() - 4, kRowH - 2, panUploadURL.Handle(), nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(edUploadURL, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
+  edUploadURL = CreateSystemControl(L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 2, 1,
+                                    panUploadURL.Width() - 4, kRowH - 2, panUploadURL.Handle(), nullptr,
+                                    DefaultWidgetFont());
   ::SendMessageW(edUploadURL, EM_LIMITTEXT, 2048, 0);
   panUploadURL.edit = edUploadURL;
 

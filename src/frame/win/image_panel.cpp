@@ -48,9 +48,8 @@ HWND TImageBottomPanel::MakeEdit(TEditPanel& panel, int x, int y, int w, int h, 
   panel.SetBorderColor(clFrame);
   panel.SetColor(clWhite);
   panel.Create(*this, x, y, w, h);
-  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | style, 3, 2,
-                                w - 5, h - 4, panel.Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
+  HWND edit = CreateSystemControl(L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | style, 0, 3, 2, w - 5,
+                                  h - 4, panel.Handle(), nullptr, DefaultWidgetFont());
   panel.edit = edit;
   return edit;
 }

@@ -219,7 +219,7 @@ LRESULT TKOLImageList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_RBUTTONDOWN: {
-      const int index = Grid().IndexAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), scroll_);
+      const int index = Grid().IndexAt(Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)), scroll_);
       if (index >= 0) {
         if (index != itemIndex_) Changed(index);
         POINT p;

@@ -17,6 +17,8 @@ bool TfrmTransp::Create(HWND owner) {
   CreateWin(L"TfrmTransp", L"", WS_POPUP, WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, 0, 0,
             100, 100, owner);
   if (!Handle()) return false;
+  // The selection is drawn on the screen's own pixels, whatever the factor.
+  MarkDevicePixels(Handle());
   ::SetLayeredWindowAttributes(Handle(), kKeyColor, 255, LWA_COLORKEY | LWA_ALPHA);
   RegisterForm(SecondaryForm::Transp, Handle());
   return true;

@@ -271,8 +271,7 @@ void TKOLColorList::MouseUp(MouseButton button, unsigned shift, int x, int y) {
   TVMNotRefreshPanel::MouseUp(button, shift, x, y);
   if (alive.expired()) return;
   if (button == MouseButton::Right && PopupMenu) {
-    POINT p{x, y};
-    ::ClientToScreen(hwnd(), &p);
+    const POINT p = win::LogicalToScreen(hwnd(), {x, y});
     ShowPopup(p.x, p.y);
   }
 }
@@ -307,7 +306,7 @@ void TKOLColorList::ShowKeyboardPopup() {
     p.x = (i % model_.RowCount) * model_.Pitch() + 4 + model_.size / 2;
     p.y = row * model_.Pitch() + 3 + model_.size / 2;
   }
-  ::ClientToScreen(hwnd(), &p);
+  p = win::LogicalToScreen(hwnd(), p);
   ShowPopup(p.x, p.y);
 }
 
@@ -326,7 +325,7 @@ LRESULT TKOLColorList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     POINT pt{};
     ::GetCursorPos(&pt);
     const RECT wr = WindowRect();
-    const int x = pt.x - wr.left, y = pt.y - wr.top;
+    const int x = win::Lg(pt.x - wr.left), y = win::Lg(pt.y - wr.top);
     if (msg == WM_DRAGCOLOR_OVER) {
       if (model_.DragOver(static_cast<unsigned>(wp & 0xFF), x, y)) Invalidate();
     } else {

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "platform/win/ui_scale.h"
+
 namespace kolo::win {
 
 template <typename H, typename Traits>
@@ -98,21 +100,31 @@ class SelectScope {
 };
 
 // Double buffering: paint into a compatible bitmap, copy it out at the end.
+// Painting is done in logical pixels; at a factor above 1 the buffer is
+// enlarged onto the target pixel for pixel (nearest-neighbour).
 class BufferedDc {
  public:
-  BufferedDc(HDC target, int width, int height)
-      : target_(target), width_(width), height_(height),
+  BufferedDc(HDC target, int width, int height, int scale = UiScale())
+      : target_(target), width_(width), height_(height), scale_(scale),
         dc_(::CreateCompatibleDC(target)),
         bitmap_(::CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
         select_(dc_, bitmap_) {}
-  ~BufferedDc() { ::BitBlt(target_, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY); }
+  ~BufferedDc() {
+    if (scale_ <= 1) {
+      ::BitBlt(target_, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+      return;
+    }
+    const int oldMode = ::SetStretchBltMode(target_, COLORONCOLOR);
+    ::StretchBlt(target_, 0, 0, width_ * scale_, height_ * scale_, dc_, 0, 0, width_, height_, SRCCOPY);
+    ::SetStretchBltMode(target_, oldMode);
+  }
   BufferedDc(const BufferedDc&) = delete;
   BufferedDc& operator=(const BufferedDc&) = delete;
   operator HDC() const { return dc_; }
 
  private:
   HDC target_;
-  int width_, height_;
+  int width_, height_, scale_;
   MemoryDc dc_;
   Bitmap bitmap_;
   SelectScope select_;

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "platform/win/ui_scale.h"
+
 namespace kolo::win {
 
 // The object of each of our windows is kept in its user data, set when the
@@ -42,7 +44,9 @@ void Window::Destroy() {
   if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
-RECT Window::ClientRect() const {
+RECT Window::ClientRect() const { return LgRect(DeviceClientRect()); }
+
+RECT Window::DeviceClientRect() const {
   RECT r{};
   if (hwnd_) ::GetClientRect(hwnd_, &r);
   return r;

@@ -28,8 +28,10 @@ class Window {
   void Destroy();
   void Invalidate() const { if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE); }
   bool IsVisible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+  // The client area in logical pixels (see ui_scale.h), and in device pixels.
   RECT ClientRect() const;
-  RECT WindowRect() const;  // screen coordinates
+  RECT DeviceClientRect() const;
+  RECT WindowRect() const;  // screen coordinates, device pixels
 
   static Window* FromHandle(HWND hwnd);
   static HINSTANCE Instance();

@@ -119,8 +119,7 @@ TColor TFixColorTab::ColorAt(int x, int y) { return model_.ColorAt(x, y); }
 void TFixColorTab::MouseUp(MouseButton button, unsigned shift, int x, int y) {
   TBaseTab::MouseUp(button, shift, x, y);
   if (button != MouseButton::Right || !menuAttached_) return;
-  POINT screen{x, y};
-  ::ClientToScreen(main_.imgMain.Handle(), &screen);
+  const POINT screen = LogicalToScreen(main_.imgMain.Handle(), {x, y});
   ShowCellMenu(x, y, screen.x, screen.y);
 }
 

@@ -172,7 +172,7 @@ void TPaletteTab::LayoutEdits() {
     HWND edit = edPanel[static_cast<size_t>(c - 1)].edit;
     RECT r;
     ::GetClientRect(edit, &r);
-    ::MoveWindow(edit, wide ? 3 : 5, 2, wide ? 23 : 20, r.bottom, TRUE);
+    MoveSystemControl(edit, wide ? 3 : 5, 2, wide ? 23 : 20, Lg(r.bottom));
     ::SendMessageW(edit, EM_LIMITTEXT, wide ? 4 : 3, 0);
   }
 }

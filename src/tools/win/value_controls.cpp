@@ -30,9 +30,8 @@ HWND PlaceValueEdit(TEditPanel& panel, Widget& parent, int x, int y, int w, int 
   panel.SetColor(clWhite);
   panel.Create(parent, x, y, w, h);
   ::SetWindowTextW(panel.Handle(), name.c_str());
-  HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 5, 2, 20, h - 4,
-                                panel.Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultWidgetFont()), 0);
+  HWND edit = CreateSystemControl(L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 5, 2, 20, h - 4,
+                                  panel.Handle(), nullptr, DefaultWidgetFont());
   ::SendMessageW(edit, EM_LIMITTEXT, 3, 0);
   // Three digits fill the 20 pixels: no inner margins.
   ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);

@@ -1,5 +1,7 @@
 #include "widgets/win/drop_down_form.h"
 
+#include "platform/win/ui_scale.h"
+
 namespace kolo::win {
 
 namespace {
@@ -17,8 +19,13 @@ int ScreenBottomAt(const RECT& r) {
 }  // namespace
 
 DropPlacement TDropDownForm::Place(const RECT& panel, int width, int height) {
-  const DropPlacement place =
-      PlaceDropPanel(IntRect{panel.left, panel.top, panel.right, panel.bottom}, width, height, ScreenBottomAt(panel));
+  // Worked out in logical pixels around the panel's corner; the result is on the screen.
+  const POINT origin{panel.left, panel.top};
+  const RECT lp = LgRectAround(panel, origin);
+  DropPlacement place = PlaceDropPanel(IntRect{lp.left, lp.top, lp.right, lp.bottom}, width, height,
+                                       LgAround(ScreenBottomAt(panel), origin.y));
+  const RECT d = PxRectAround({place.bounds.left, place.bounds.top, place.bounds.right, place.bounds.bottom}, origin);
+  place.bounds = {d.left, d.top, d.right, d.bottom};
   above_ = place.above;
   return place;
 }

@@ -14,7 +14,7 @@ constexpr wchar_t kClass[] = L"KoloImage";
 
 bool ImageView::Create(HWND parent, int x, int y, int width, int height, int id) {
   RegisterClassOnce(kClass, CS_DBLCLKS);
-  CreateWin(kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, x, y, width, height, parent,
+  CreateWin(kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, Px(x), Px(y), Px(width), Px(height), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
   SetCanvasSize(width, height);
   return Handle() != nullptr;
@@ -78,11 +78,17 @@ void ImageView::Track() {
 
 void ImageView::Paint() {
   PaintDc pdc(Handle());
-  ::BitBlt(pdc, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+  if (UiScale() == 1) {
+    ::BitBlt(pdc, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+    return;
+  }
+  const int mode = ::SetStretchBltMode(pdc, COLORONCOLOR);
+  ::StretchBlt(pdc, 0, 0, Px(width_), Px(height_), dc_, 0, 0, width_, height_, SRCCOPY);
+  ::SetStretchBltMode(pdc, mode);
 }
 
 LRESULT ImageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  const int x = Lg(GET_X_LPARAM(lp)), y = Lg(GET_Y_LPARAM(lp));
   switch (msg) {
     case WM_PAINT:
       Paint();

@@ -91,14 +91,19 @@ void TfrmList::Popup(HWND anchor, int extraWidth, int gap, int moreWidth, Callba
   callback_ = std::move(callback);
   RECT ar{};
   ::GetWindowRect(anchor, &ar);
+  // Worked out in logical pixels around the anchor's corner.
+  const POINT origin{ar.left, ar.top};
+  ar = LgRectAround(ar, origin);
   placement_ = PlaceList(IntRect{ar.left, ar.top, ar.right, ar.bottom}, extraWidth, gap, moreWidth,
-                         static_cast<int>(texts.size()), ScreenBottomOf(anchor));
+                         static_cast<int>(texts.size()), LgAround(ScreenBottomOf(anchor), origin.y));
   // Owned by the anchor's window, so it stays above it when that window takes the input.
   HWND root = ::GetAncestor(anchor, GA_ROOT);
   if (root && root != Handle()) ::SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(root));
   // A modal dialog disabled the other windows; its own drop-down must take the mouse.
   ::EnableWindow(Handle(), TRUE);
-  const IntRect& b = placement_.bounds;
+  const RECT device = PxRectAround({placement_.bounds.left, placement_.bounds.top, placement_.bounds.right,
+                                    placement_.bounds.bottom}, origin);
+  const IntRect b{device.left, device.top, device.right, device.bottom};
   // Above every window; the placement itself activates nothing.
   Layout();
   list.SetItems(texts);

@@ -66,8 +66,7 @@ class MessageBody : public TVMNotRefreshPanel {
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
     if (msg == WM_NCHITTEST) {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      ::ScreenToClient(Handle(), &pt);
+      const POINT pt = win::ScreenToLogical(Handle(), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       if (pt.y < TfrmMessage::kDragHeight - TfrmMessage::kTitleHeight) return HTTRANSPARENT;
     }
     return TVMNotRefreshPanel::HandleMessage(msg, wp, lp);
@@ -244,11 +243,12 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
   mi.cbSize = sizeof(mi);
   ::GetMonitorInfoW(monitor, &mi);
   if (!useOwner) anchor = mi.rcWork;
-  int left = anchor.left + ((anchor.right - anchor.left) - width_) / 2;
-  int top = anchor.top + ((anchor.bottom - anchor.top) - height_) / 2;
-  left = std::clamp<int>(left, mi.rcWork.left, std::max<int>(mi.rcWork.left, mi.rcWork.right - width_));
-  top = std::clamp<int>(top, mi.rcWork.top, std::max<int>(mi.rcWork.top, mi.rcWork.bottom - height_));
-  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, left, top, width_, height_,
+  const int width = win::Px(width_), height = win::Px(height_);
+  int left = anchor.left + ((anchor.right - anchor.left) - width) / 2;
+  int top = anchor.top + ((anchor.bottom - anchor.top) - height) / 2;
+  left = std::clamp<int>(left, mi.rcWork.left, std::max<int>(mi.rcWork.left, mi.rcWork.right - width));
+  top = std::clamp<int>(top, mi.rcWork.top, std::max<int>(mi.rcWork.top, mi.rcWork.bottom - height));
+  ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, left, top, width, height,
                  SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
 
   // Every other window of the program waits for the answer.
@@ -318,8 +318,7 @@ LRESULT TfrmMessage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_NCHITTEST: {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      ::ScreenToClient(Handle(), &pt);
+      const POINT pt = win::ScreenToLogical(Handle(), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       if (pt.y >= 0 && pt.y < kDragHeight) return HTCAPTION;
       break;
     }

@@ -23,14 +23,17 @@ IntRect TVMNotRefreshPanel::AlignArea() const {
   return {r.left + borders_.Left, r.top + borders_.Top, r.right - borders_.Right, r.bottom - borders_.Bottom};
 }
 
-void TVMNotRefreshPanel::PaintBorders(HDC dc, const IntRect& c) {
+void TVMNotRefreshPanel::PaintBorders(HDC dc, const IntRect& c, int scale) {
   if (borderColor_ == EffectiveColor()) return;
   COLORREF bc = ToColorRef(borderColor_);
   const Borders& b = borders_;
-  if (b.Top > 0) win::FillSolid(dc, RECT{c.left, c.top, c.right, c.top + b.Top}, bc);
-  if (b.Bottom > 0) win::FillSolid(dc, RECT{c.left, c.bottom - b.Bottom, c.right, c.bottom}, bc);
-  if (b.Left > 0) win::FillSolid(dc, RECT{c.left, c.top, c.left + b.Left, c.bottom}, bc);
-  if (b.Right > 0) win::FillSolid(dc, RECT{c.right - b.Right, c.top, c.right, c.bottom}, bc);
+  auto fill = [&](RECT r) {
+    win::FillSolid(dc, RECT{r.left * scale, r.top * scale, r.right * scale, r.bottom * scale}, bc);
+  };
+  if (b.Top > 0) fill(RECT{c.left, c.top, c.right, c.top + b.Top});
+  if (b.Bottom > 0) fill(RECT{c.left, c.bottom - b.Bottom, c.right, c.bottom});
+  if (b.Left > 0) fill(RECT{c.left, c.top, c.left + b.Left, c.bottom});
+  if (b.Right > 0) fill(RECT{c.right - b.Right, c.top, c.right, c.bottom});
 }
 
 void TVMNotRefreshPanel::PaintContent(HDC, const IntRect&) {}
@@ -48,7 +51,7 @@ LRESULT TVMNotRefreshPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       if (eraseBkgnd_ && !notRefresh_) {
-        RECT rc = ClientRect();
+        RECT rc = DeviceClientRect();
         win::FillSolid(reinterpret_cast<HDC>(wp), rc, ToColorRef(EffectiveColor()));
       }
       return 1;
@@ -57,7 +60,7 @@ LRESULT TVMNotRefreshPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // Nothing to buffer: only the borders are the panel's own.
         win::PaintDc pdc(Handle());
         RECT rc = ClientRect();
-        PaintBorders(pdc, {rc.left, rc.top, rc.right, rc.bottom});
+        PaintBorders(pdc, {rc.left, rc.top, rc.right, rc.bottom}, win::UiScale());
         return 0;
       }
       break;

@@ -28,7 +28,8 @@ class TVMNotRefreshPanel : public Widget {
   void Paint(HDC dc, const IntRect& client) override;
   // What the panel draws inside its borders, over its colour.
   virtual void PaintContent(HDC dc, const IntRect& inner);
-  void PaintBorders(HDC dc, const IntRect& client);
+  // `scale` enlarges the borders onto a device-pixel dc.
+  void PaintBorders(HDC dc, const IntRect& client, int scale = 1);
   IntRect AlignArea() const override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -28,15 +28,15 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_P
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
       if (mis->CtlType != ODT_MENU) break;
       const SIZE s = run->menu->MeasureItem(static_cast<int>(mis->itemData));
-      mis->itemWidth = static_cast<UINT>(s.cx);
-      mis->itemHeight = static_cast<UINT>(s.cy);
+      mis->itemWidth = static_cast<UINT>(Px(s.cx));
+      mis->itemHeight = static_cast<UINT>(Px(s.cy));
       return TRUE;
     }
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
       if (dis->CtlType != ODT_MENU) break;
-      run->menu->DrawItem(dis->hDC, dis->rcItem, static_cast<int>(dis->itemData),
-                          (dis->itemState & ODS_SELECTED) != 0);
+      run->menu->DrawScaledItem(dis->hDC, dis->rcItem, static_cast<int>(dis->itemData),
+                                (dis->itemState & ODS_SELECTED) != 0);
       return TRUE;
     }
     case WM_ENTERIDLE:
@@ -124,7 +124,8 @@ HFONT TPopupMenu::FontFor(bool bold, bool underline) const {
   if (!slot) {
     WindowDc screen(nullptr);
     LOGFONTW lf{};
-    lf.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    // 8 pt at the screen's density, less the factor the item is enlarged by.
+    lf.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72 * UiScale());
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -183,6 +184,24 @@ void TPopupMenu::DrawItem(HDC dc, const RECT& rect, int index, bool selected) co
   ::TextOutW(dc, rect.left + look.textX, rect.top + 2, text.c_str(), static_cast<int>(text.size()));
   ::SetTextColor(dc, oldColor);
   ::SetBkMode(dc, oldMode);
+}
+
+// Items are drawn in logical pixels and enlarged like every other control.
+void TPopupMenu::DrawScaledItem(HDC dc, const RECT& rect, int index, bool selected) const {
+  if (UiScale() == 1) {
+    DrawItem(dc, rect, index, selected);
+    return;
+  }
+  const int w = Lg(rect.right - rect.left), h = Lg(rect.bottom - rect.top);
+  MemoryDc buffer(::CreateCompatibleDC(dc));
+  Bitmap bitmap(::CreateCompatibleBitmap(dc, w > 0 ? w : 1, h > 0 ? h : 1));
+  {
+    SelectScope select(buffer, bitmap);
+    DrawItem(buffer, RECT{0, 0, w, h}, index, selected);
+    const int mode = ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchBlt(dc, rect.left, rect.top, Px(w), Px(h), buffer, 0, 0, w, h, SRCCOPY);
+    ::SetStretchBltMode(dc, mode);
+  }
 }
 
 Menu TPopupMenu::Build() const {

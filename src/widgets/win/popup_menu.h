@@ -76,6 +76,7 @@ class TPopupMenu {
   SIZE MeasureItem(int index) const;
   // Draws item `index` in `rect` of `dc` in the given state.
   void DrawItem(HDC dc, const RECT& rect, int index, bool selected) const;
+  void DrawScaledItem(HDC dc, const RECT& rect, int index, bool selected) const;
   // Shown while Popup runs (tests close it from the hook).
   static HMENU ShowingMenu();
   // Called once the menu is on screen and idle. The hook returns the id of the

@@ -9,7 +9,7 @@ namespace kolo::win {
 
 bool TSecondaryForm::Create(HWND owner, int width, int height) {
   RegisterClassOnce(className_, CS_DBLCLKS);
-  CreateWin(className_, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, width, height, owner);
+  CreateWin(className_, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, Px(width), Px(height), owner);
   RegisterForm(which_, Handle());
   return Handle() != nullptr;
 }
@@ -17,7 +17,7 @@ bool TSecondaryForm::Create(HWND owner, int width, int height) {
 LRESULT TSecondaryForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND: {
-      RECT r = ClientRect();
+      RECT r = DeviceClientRect();
       FillSolid(reinterpret_cast<HDC>(wp), r, clSkyBlue);
       return 1;
     }
@@ -25,7 +25,7 @@ LRESULT TSecondaryForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // The program's borderless dialogs move by their top 16 pixels.
       LRESULT hit = Default(msg, wp, lp);
       RECT r = WindowRect();
-      if (hit == HTCLIENT && GET_Y_LPARAM(lp) - r.top < 16) return HTCAPTION;
+      if (hit == HTCLIENT && GET_Y_LPARAM(lp) - r.top < Px(16)) return HTCAPTION;
       return hit;
     }
     case WM_CLOSE:

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "art_ids.h"
+#include "widgets/win/monitors.h"
 
 namespace kolo::win {
 
@@ -64,9 +65,15 @@ void TfrmColorPrev::Popup(TVMPictureButton& anchor, int range, Callback callback
   RECT mr{}, ar{};
   ::GetWindowRect(main_, &mr);
   ::GetWindowRect(anchor.Handle(), &ar);
-  const SliderPlacement p = PlaceValueSlider(IntRect{mr.left, mr.top, mr.right, mr.bottom},
-                                             IntRect{ar.left, ar.top, ar.right, ar.bottom}, range_, current,
-                                             ::GetSystemMetrics(SM_CYSCREEN));
+  // Worked out in logical pixels around the main window's corner.
+  const POINT origin{mr.left, mr.top};
+  mr = LgRectAround(mr, origin);
+  ar = LgRectAround(ar, origin);
+  SliderPlacement p = PlaceValueSlider(IntRect{mr.left, mr.top, mr.right, mr.bottom},
+                                       IntRect{ar.left, ar.top, ar.right, ar.bottom}, range_, current,
+                                       LgAround(MonitorRectOf(main_).bottom, origin.y));
+  const RECT d = PxRectAround({p.bounds.left, p.bounds.top, p.bounds.right, p.bounds.bottom}, origin);
+  p.bounds = {d.left, d.top, d.right, d.bottom};
   arrowTop_ = p.arrowTop;
 
   anchor_ = &anchor;
@@ -106,7 +113,7 @@ void TfrmColorPrev::leftCursorMouseMove() {
   POINT pt{};
   ::GetCursorPos(&pt);
   RECT wr = WindowRect();
-  const SliderDrag d = DragValueSlider(pt.y, wr.top, wr.bottom - wr.top, range_);
+  const SliderDrag d = DragValueSlider(LgAround(pt.y, wr.top), wr.top, Lg(wr.bottom - wr.top), range_);
   if (d.arrowTop == arrowTop_) return;
   arrowTop_ = d.arrowTop;
   Invalidate();

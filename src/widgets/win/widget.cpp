@@ -76,7 +76,7 @@ bool Widget::Create(HWND parent, int x, int y, int width, int height) {
   DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ExtraStyle();
   if (visible_) style |= WS_VISIBLE;
   if (!enabled_) style |= WS_DISABLED;
-  if (!CreateWin(cls, L"", style, 0, x, y, width, height, parent)) return false;
+  if (!CreateWin(cls, L"", style, 0, win::Px(x), win::Px(y), win::Px(width), win::Px(height), parent)) return false;
   NameAfterHint("");
   AttachToParent();
   Created();
@@ -114,7 +114,8 @@ void Widget::SetBounds(int x, int y, int width, int height) {
   IntRect r = IntRect::FromSize(x, y, width, height);
   if (r == bounds_) return;
   if (hwnd()) {
-    ::SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd(), nullptr, win::Px(x), win::Px(y), win::Px(width), win::Px(height),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     bounds_ = r;
   }
@@ -252,7 +253,8 @@ void Widget::Realign() {
     Widget* c = kids[i];
     if (c->align_ == alNone || !c->visible_ || placed[i] == c->bounds_ || !c->hwnd()) continue;
     const IntRect& r = placed[i];
-    ::SetWindowPos(c->hwnd(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(c->hwnd(), nullptr, win::Px(r.left), win::Px(r.top), win::Px(r.Width()), win::Px(r.Height()),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   }
   realigning_ = false;
 }
@@ -294,7 +296,8 @@ void Widget::PaintMessage() {
   win::PaintDc pdc(hwnd());
   RECT rc = ClientRect();
   IntRect client{rc.left, rc.top, rc.right, rc.bottom};
-  if (dblBuffered_) {
+  // Above 1x the picture is always made at the logical size and enlarged.
+  if (dblBuffered_ || win::UiScale() > 1) {
     win::BufferedDc buffer(pdc, rc.right, rc.bottom);
     Paint(buffer, client);
   } else {
@@ -399,7 +402,7 @@ void Widget::HandleButton(MouseButton button, bool down, bool dbl, unsigned shif
 }
 
 LRESULT Widget::HandleWheel(WPARAM wp, LPARAM lp) {
-  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};  // screen coordinates
   HWND under = ::WindowFromPoint(pt);
   if (!wheelForwarding && under && under != hwnd() &&
       ::GetWindowThreadProcessId(under, nullptr) == ::GetCurrentThreadId() &&
@@ -424,7 +427,7 @@ LRESULT Widget::HandleColorDrag(UINT msg, WPARAM wp, LPARAM lp) {
   ::GetCursorPos(&pt);
   RECT wr = WindowRect();
   int state = static_cast<int>(wp & 0xFF);
-  handler(*this, lp, pt.x - wr.left, pt.y - wr.top, state);
+  handler(*this, lp, win::Lg(pt.x - wr.left), win::Lg(pt.y - wr.top), state);
   return 0;
 }
 
@@ -440,6 +443,7 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HWND parent = ::GetParent(hwnd());
       if (parent) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&wr), 2);
       IntRect old = bounds_;
+      wr = win::LgRect(wr);
       bounds_ = {wr.left, wr.top, wr.right, wr.bottom};
       if (old.Width() != bounds_.Width() || old.Height() != bounds_.Height()) {
         Resized();
@@ -453,7 +457,7 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp == 0) visible_ = wp != 0;
       break;
     case WM_MOUSEMOVE:
-      HandleMouseMove(MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      HandleMouseMove(MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_MOUSELEAVE:
       HandleLeave();
@@ -461,23 +465,23 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       HandleButton(MouseButton::Left, true, msg == WM_LBUTTONDBLCLK, MouseShift(wp),
-                   GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+                   win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      HandleButton(MouseButton::Right, true, false, MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      HandleButton(MouseButton::Right, true, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_MBUTTONDOWN:
-      HandleButton(MouseButton::Middle, true, false, MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      HandleButton(MouseButton::Middle, true, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_LBUTTONUP:
-      HandleButton(MouseButton::Left, false, false, MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      HandleButton(MouseButton::Left, false, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_RBUTTONUP:
-      HandleButton(MouseButton::Right, false, false, MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      HandleButton(MouseButton::Right, false, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_MBUTTONUP:
-      HandleButton(MouseButton::Middle, false, false, MouseShift(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      HandleButton(MouseButton::Middle, false, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_CAPTURECHANGED:
       // After a release the capture is already ours to let go; only a press
