@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "art_ids.h"
 
@@ -210,6 +211,9 @@ void TfrmMessage::BuildControls() {
     const int result = spec.result;
     button->OnClick = [this, result](kolo::Widget&) { Close(result); };
     button->Create(*body_, 0, 0, kFallbackButtonW, kFallbackButtonH);
+    // Named like the program's other picture buttons, for screen readers.
+    const std::string_view caption = spec.caption;
+    ::SetWindowTextW(button->Handle(), std::wstring(caption.begin(), caption.end()).c_str());
     buttons_.push_back({spec.flag, spec.result, std::move(button)});
   }
 
@@ -251,6 +255,9 @@ int TfrmMessage::ShowModal(HWND owner, bool topmost) {
   ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, left, top, width, height,
                  SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
 
+  // Asked from a click, the clicked button still holds the mouse until its
+  // handler returns: the box must get the next click, not that button.
+  if (::GetCapture()) ::ReleaseCapture();
   // Every other window of the program waits for the answer.
   auto disabled = std::make_unique<ProgramWindowsDisabled>(Handle());
   ::ShowWindow(Handle(), SW_SHOW);

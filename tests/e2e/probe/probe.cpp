@@ -1,6 +1,7 @@
 // kolo_probe: looks at a running Kolo from another process, the way another
 // program would, and prints what it sees as key=value lines.
-//   kolo_probe state                 main window: found, visible, client size, count
+//   kolo_probe state                 main window: found, visible, client size, count, its
+//                                    process id and the version of that process's program file
 //   kolo_probe wait-window SECONDS   wait until the main window exists (exit 1 on time-out)
 //   kolo_probe wait-visible SECONDS  wait until it is visible
 //   kolo_probe terminate             end every Kolo process that owns a main window
@@ -32,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -55,6 +57,28 @@ Found FindMain() {
   return f;
 }
 
+// The file version (major.minor, two digits) of the program a process runs, "" when unknown.
+std::string ProgramVersion(DWORD pid) {
+  HANDLE p = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!p) return "";
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  const bool named = ::QueryFullProcessImageNameW(p, 0, path, &length);
+  ::CloseHandle(p);
+  DWORD ignored = 0;
+  const DWORD size = named ? ::GetFileVersionInfoSizeW(path, &ignored) : 0;
+  if (size == 0) return "";
+  std::vector<BYTE> data(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT infoLength = 0;
+  if (!::GetFileVersionInfoW(path, 0, size, data.data()) ||
+      !::VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoLength) || !info)
+    return "";
+  char text[32];
+  std::snprintf(text, sizeof text, "%u.%02u", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS));
+  return text;
+}
+
 int State() {
   Found f = FindMain();
   std::printf("count=%zu\n", f.windows.size());
@@ -70,6 +94,9 @@ int State() {
   std::printf("found=1\nvisible=%d\nclient=%ldx%ld\nrect=%ld,%ld,%ld,%ld\ntopmost=%d\n",
               ::IsWindowVisible(h) ? 1 : 0, c.right, c.bottom, w.left, w.top, w.right - w.left,
               w.bottom - w.top, (ex & WS_EX_TOPMOST) ? 1 : 0);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  std::printf("pid=%lu\nversion=%s\n", static_cast<unsigned long>(pid), ProgramVersion(pid).c_str());
   return 0;
 }
 
