@@ -86,6 +86,9 @@ TfrmImagePreview::~TfrmImagePreview() {
 bool TfrmImagePreview::Create(HWND owner, TMainFrame& main) {
   main_ = &main;
   if (!TSecondaryForm::Create(owner, 400, 300)) return false;
+  // Screenshots are shown pixel for pixel: this window keeps the screen's own
+  // pixels at any factor, its controls included.
+  MarkDevicePixels(Handle());
   ::SetWindowTextW(Handle(), L"Image preview");
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
   captionFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -539,7 +542,7 @@ void TfrmImagePreview::Draw() {
 }
 
 void TfrmImagePreview::Paint(HDC dc) {
-  const RECT c = ClientRect();
+  const RECT c = DeviceClientRect();
   const int w = c.right, h = c.bottom;
   RECT caption{0, 0, w, kPreviewCaptionHeight};
   FillSolid(dc, caption, clFrame);
@@ -620,8 +623,8 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT: {
       PaintDc paint(Handle());
-      const RECT c = ClientRect();
-      BufferedDc buffer(paint, c.right, c.bottom);
+      const RECT c = DeviceClientRect();
+      BufferedDc buffer(paint, c.right, c.bottom, 1);
       Paint(buffer);
       return 0;
     }

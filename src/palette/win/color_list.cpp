@@ -325,7 +325,7 @@ LRESULT TKOLColorList::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     POINT pt{};
     ::GetCursorPos(&pt);
     const RECT wr = WindowRect();
-    const int x = win::Lg(pt.x - wr.left), y = win::Lg(pt.y - wr.top);
+    const int x = Lg(pt.x - wr.left), y = Lg(pt.y - wr.top);
     if (msg == WM_DRAGCOLOR_OVER) {
       if (model_.DragOver(static_cast<unsigned>(wp & 0xFF), x, y)) Invalidate();
     } else {

@@ -60,7 +60,7 @@ LRESULT TVMNotRefreshPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // Nothing to buffer: only the borders are the panel's own.
         win::PaintDc pdc(Handle());
         RECT rc = ClientRect();
-        PaintBorders(pdc, {rc.left, rc.top, rc.right, rc.bottom}, win::UiScale());
+        PaintBorders(pdc, {rc.left, rc.top, rc.right, rc.bottom}, Scale());
         return 0;
       }
       break;

@@ -71,12 +71,14 @@ Widget::~Widget() {
 
 bool Widget::Create(HWND parent, int x, int y, int width, int height) {
   const wchar_t* cls = ClassName();
+  HWND root = parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
+  devicePixels_ = root && ::GetPropW(root, win::kDevicePixelsProp);
   if (!RegisterClassOnce(cls, CS_DBLCLKS)) return false;
   bounds_ = IntRect::FromSize(x, y, width, height);
   DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ExtraStyle();
   if (visible_) style |= WS_VISIBLE;
   if (!enabled_) style |= WS_DISABLED;
-  if (!CreateWin(cls, L"", style, 0, win::Px(x), win::Px(y), win::Px(width), win::Px(height), parent)) return false;
+  if (!CreateWin(cls, L"", style, 0, Px(x), Px(y), Px(width), Px(height), parent)) return false;
   NameAfterHint("");
   AttachToParent();
   Created();
@@ -110,11 +112,20 @@ void Widget::OnDestroyed() {
 
 Widget* Widget::ParentWidget() const { return parent_; }
 
+int Widget::Lg(int device) const {
+  const int s = Scale(), q = device / s;
+  return (device % s != 0 && device < 0) ? q - 1 : q;
+}
+
+RECT Widget::LgRect(const RECT& r) const { return {Lg(r.left), Lg(r.top), Lg(r.right), Lg(r.bottom)}; }
+
+RECT Widget::ClientRect() const { return LgRect(DeviceClientRect()); }
+
 void Widget::SetBounds(int x, int y, int width, int height) {
   IntRect r = IntRect::FromSize(x, y, width, height);
   if (r == bounds_) return;
   if (hwnd()) {
-    ::SetWindowPos(hwnd(), nullptr, win::Px(x), win::Px(y), win::Px(width), win::Px(height),
+    ::SetWindowPos(hwnd(), nullptr, Px(x), Px(y), Px(width), Px(height),
                    SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     bounds_ = r;
@@ -253,7 +264,7 @@ void Widget::Realign() {
     Widget* c = kids[i];
     if (c->align_ == alNone || !c->visible_ || placed[i] == c->bounds_ || !c->hwnd()) continue;
     const IntRect& r = placed[i];
-    ::SetWindowPos(c->hwnd(), nullptr, win::Px(r.left), win::Px(r.top), win::Px(r.Width()), win::Px(r.Height()),
+    ::SetWindowPos(c->hwnd(), nullptr, Px(r.left), Px(r.top), Px(r.Width()), Px(r.Height()),
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
   realigning_ = false;
@@ -297,8 +308,8 @@ void Widget::PaintMessage() {
   RECT rc = ClientRect();
   IntRect client{rc.left, rc.top, rc.right, rc.bottom};
   // Above 1x the picture is always made at the logical size and enlarged.
-  if (dblBuffered_ || win::UiScale() > 1) {
-    win::BufferedDc buffer(pdc, rc.right, rc.bottom);
+  if (dblBuffered_ || Scale() > 1) {
+    win::BufferedDc buffer(pdc, rc.right, rc.bottom, Scale());
     Paint(buffer, client);
   } else {
     Paint(pdc, client);
@@ -427,7 +438,7 @@ LRESULT Widget::HandleColorDrag(UINT msg, WPARAM wp, LPARAM lp) {
   ::GetCursorPos(&pt);
   RECT wr = WindowRect();
   int state = static_cast<int>(wp & 0xFF);
-  handler(*this, lp, win::Lg(pt.x - wr.left), win::Lg(pt.y - wr.top), state);
+  handler(*this, lp, Lg(pt.x - wr.left), Lg(pt.y - wr.top), state);
   return 0;
 }
 
@@ -443,7 +454,7 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HWND parent = ::GetParent(hwnd());
       if (parent) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&wr), 2);
       IntRect old = bounds_;
-      wr = win::LgRect(wr);
+      wr = LgRect(wr);
       bounds_ = {wr.left, wr.top, wr.right, wr.bottom};
       if (old.Width() != bounds_.Width() || old.Height() != bounds_.Height()) {
         Resized();
@@ -457,7 +468,7 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp == 0) visible_ = wp != 0;
       break;
     case WM_MOUSEMOVE:
-      HandleMouseMove(MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+      HandleMouseMove(MouseShift(wp), Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_MOUSELEAVE:
       HandleLeave();
@@ -465,23 +476,23 @@ LRESULT Widget::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       HandleButton(MouseButton::Left, true, msg == WM_LBUTTONDBLCLK, MouseShift(wp),
-                   win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+                   Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      HandleButton(MouseButton::Right, true, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+      HandleButton(MouseButton::Right, true, false, MouseShift(wp), Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_MBUTTONDOWN:
-      HandleButton(MouseButton::Middle, true, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+      HandleButton(MouseButton::Middle, true, false, MouseShift(wp), Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_LBUTTONUP:
-      HandleButton(MouseButton::Left, false, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+      HandleButton(MouseButton::Left, false, false, MouseShift(wp), Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_RBUTTONUP:
-      HandleButton(MouseButton::Right, false, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+      HandleButton(MouseButton::Right, false, false, MouseShift(wp), Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_MBUTTONUP:
-      HandleButton(MouseButton::Middle, false, false, MouseShift(wp), win::Lg(GET_X_LPARAM(lp)), win::Lg(GET_Y_LPARAM(lp)));
+      HandleButton(MouseButton::Middle, false, false, MouseShift(wp), Lg(GET_X_LPARAM(lp)), Lg(GET_Y_LPARAM(lp)));
       return 0;
     case WM_CAPTURECHANGED:
       // After a release the capture is already ours to let go; only a press

@@ -23,6 +23,7 @@
 #include "platform/messages.h"
 #include "color/color.h"
 #include "platform/win/handles.h"
+#include "platform/win/ui_scale.h"
 #include "platform/win/window.h"
 #include "widgets/action.h"
 #include "widgets/geometry.h"
@@ -55,6 +56,12 @@ class Widget : public win::Window {
   bool Create(Widget& parent, int x, int y, int width, int height) {
     return Create(parent.Handle(), x, y, width, height);
   }
+
+  // The factor the control is drawn at (platform/win/ui_scale.h): the
+  // program's, or 1 inside a window that keeps the screen's own pixels.
+  int Scale() const { return devicePixels_ ? 1 : win::UiScale(); }
+  // The client area in logical pixels.
+  RECT ClientRect() const;
 
   // Position in the parent's client area.
   IntRect Bounds() const { return bounds_; }
@@ -131,6 +138,10 @@ class Widget : public win::Window {
 
  protected:
   HWND hwnd() const { return Handle(); }
+  // Logical to device pixels and back, at this control's factor.
+  int Px(int logical) const { return logical * Scale(); }
+  int Lg(int device) const;
+  RECT LgRect(const RECT& device) const;
   virtual const wchar_t* ClassName() const { return L"KoloWidget"; }
   virtual DWORD ExtraStyle() const { return 0; }
 
@@ -194,6 +205,7 @@ class Widget : public win::Window {
   TAction* action_ = nullptr;
   std::weak_ptr<char> actionAlive_;
   int actionToken_ = 0;
+  bool devicePixels_ = false;
   bool hover_ = false;
   bool leftHeld_ = false;
   bool realigning_ = false;

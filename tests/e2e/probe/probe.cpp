@@ -265,6 +265,25 @@ int Control(const char* title, const char* name) {
   return 0;
 }
 
+// The system's edit boxes shown in the main window, one screen rectangle a
+// line: the only parts of the window the system draws itself.
+BOOL CALLBACK ListEdit(HWND h, LPARAM) {
+  wchar_t cls[16] = {};
+  ::GetClassNameW(h, cls, 16);
+  if (_wcsicmp(cls, L"Edit") != 0 || !::IsWindowVisible(h)) return TRUE;
+  RECT r{};
+  ::GetWindowRect(h, &r);
+  std::printf("%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return TRUE;
+}
+
+int Edits() {
+  Found f = FindMain();
+  if (f.windows.empty()) return 1;
+  ::EnumChildWindows(f.windows[0], ListEdit, 0);
+  return 0;
+}
+
 int g_changes = 0;
 
 LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -364,6 +383,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const char* cmd = argv[1];
   if (!std::strcmp(cmd, "state")) return State();
+  if (!std::strcmp(cmd, "edits")) return Edits();
   if (!std::strcmp(cmd, "wait-window")) return Wait(argc > 2 ? std::atof(argv[2]) : 20, false);
   if (!std::strcmp(cmd, "wait-visible")) return Wait(argc > 2 ? std::atof(argv[2]) : 20, true);
   if (!std::strcmp(cmd, "terminate")) return Terminate();
