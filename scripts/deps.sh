@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   googletest libgtest-dev libbenchmark-dev
   libgif-dev libcurl4-openssl-dev
-  wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick ghostscript
   python3 python3-pil python3-waitress chromium
   nsis osslsigncode zip unzip openssl
 )

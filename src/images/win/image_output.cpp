@@ -5,6 +5,7 @@
 #include <gdiplus.h>
 #include <commdlg.h>
 #include <cderr.h>
+#include <winspool.h>
 
 #include <cstring>
 
@@ -22,6 +23,12 @@ int ScreenDpi(int index) {
   WindowDc screen(nullptr);
   const int dpi = ::GetDeviceCaps(screen, index);
   return dpi > 0 ? dpi : 96;
+}
+
+bool AnyPrinterInstalled() {
+  DWORD needed = 0, count = 0;
+  ::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+  return needed > 0;
 }
 
 }  // namespace
@@ -133,14 +140,18 @@ bool PrintPictureOn(HDC printer, Gdiplus::Bitmap& image, long long transparent) 
                          px.pixels.data(), &bi, DIB_RGB_COLORS, SRCCOPY) != 0;
     ok = ::EndPage(printer) > 0 && ok;
   }
-  if (ok)
-    ::EndDoc(printer);
-  else
+  if (!ok) {
     ::AbortDoc(printer);
-  return ok;
+    return false;
+  }
+  // The job is handed on only now: a port that cannot take it fails here.
+  return ::EndDoc(printer) > 0;
 }
 
 PrintResult PrintPicture(HWND owner, Gdiplus::Bitmap& image, long long transparent) {
+  // Asked first: without any printer Wine's dialog shows its own note and then
+  // returns as if cancelled, so the user would never hear it from us.
+  if (!AnyPrinterInstalled()) return PrintResult::NoPrinter;
   PRINTDLGW pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = owner;

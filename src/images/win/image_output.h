@@ -25,7 +25,8 @@ enum class PrintResult { Printed, Cancelled, NoPrinter, Failed };
 // Asks for a printer and prints the picture as large as on the screen (shrunk
 // to the page, centred) in a job titled "Kolo image".
 PrintResult PrintPicture(HWND owner, Gdiplus::Bitmap& image, long long transparent);
-// The page part, for a device context already chosen (tests print to a file).
+// The page part, for a printer device context already chosen. False when the
+// job could not be made or handed on.
 bool PrintPictureOn(HDC printer, Gdiplus::Bitmap& image, long long transparent);
 
 }  // namespace kolo::win

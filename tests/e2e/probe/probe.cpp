@@ -28,7 +28,13 @@
 //                                    control named NAME in the visible window titled TITLE
 //                                    (or of class C for a TITLE "class:C")
 //                                    ("found=0" when there is none)
+//   kolo_probe add-printer NAME PPD PORT
+//                                    install a PostScript printer described by the PPD file
+//                                    on PORT and make it the default; print its paper size,
+//                                    printable size, dpi and the printable area's corner
+//   kolo_probe remove-printer NAME   remove that printer again (exit 1 when there was none)
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -377,6 +383,64 @@ int CopyText(const char* text, const char* mark) {
   return ok ? 0 : 1;
 }
 
+std::wstring Wide(const char* s) {
+  wchar_t w[MAX_PATH] = {};
+  ::MultiByteToWideChar(CP_UTF8, 0, s, -1, w, MAX_PATH);
+  return w;
+}
+
+// Wine's PostScript driver, with the PPD copied beside the drivers first: adding
+// a driver takes its files from the driver folder by name.
+int AddPrinter(const char* name, const char* ppd, const char* port) {
+  std::wstring printer = Wide(name), portName = Wide(port);
+  wchar_t folder[MAX_PATH] = {};
+  DWORD size = 0;
+  if (!::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &size))
+    return 1;
+  wchar_t driverFile[] = L"wineps.drv", dataFile[] = L"kolo_test.ppd";
+  if (!::CopyFileW(Wide(ppd).c_str(), (std::wstring(folder) + L"\\" + dataFile).c_str(), FALSE)) {
+    std::fprintf(stderr, "kolo_probe: cannot copy %s into the driver folder\n", ppd);
+    return 1;
+  }
+  DRIVER_INFO_3W driver{};
+  driver.cVersion = 3;
+  driver.pName = printer.data();
+  driver.pDriverPath = driverFile;
+  driver.pDataFile = dataFile;
+  driver.pConfigFile = driverFile;
+  if (!::AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES)) return 1;
+  wchar_t processor[] = L"WinPrint", datatype[] = L"RAW";
+  PRINTER_INFO_2W info{};
+  info.pPrinterName = printer.data();
+  info.pPortName = portName.data();
+  info.pDriverName = printer.data();
+  info.pPrintProcessor = processor;
+  info.pDatatype = datatype;
+  HANDLE h = ::AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (!h) return 1;
+  ::ClosePrinter(h);
+  if (!::SetDefaultPrinterW(printer.c_str())) return 1;
+  HDC dc = ::CreateDCW(nullptr, printer.c_str(), nullptr, nullptr);
+  if (!dc) return 1;
+  std::printf("paper=%dx%d\npage=%dx%d\ndpi=%dx%d\noffset=%d,%d\n", ::GetDeviceCaps(dc, PHYSICALWIDTH),
+              ::GetDeviceCaps(dc, PHYSICALHEIGHT), ::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES),
+              ::GetDeviceCaps(dc, LOGPIXELSX), ::GetDeviceCaps(dc, LOGPIXELSY), ::GetDeviceCaps(dc, PHYSICALOFFSETX),
+              ::GetDeviceCaps(dc, PHYSICALOFFSETY));
+  ::DeleteDC(dc);
+  return 0;
+}
+
+int RemovePrinter(const char* name) {
+  std::wstring printer = Wide(name);
+  HANDLE h = nullptr;
+  PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (!::OpenPrinterW(printer.data(), &h, &access)) return 1;
+  const bool removed = ::DeletePrinter(h);
+  ::ClosePrinter(h);
+  ::DeletePrinterDriverW(nullptr, nullptr, printer.data());
+  return removed ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -403,6 +467,8 @@ int main(int argc, char** argv) {
     return CopyPicture(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 16),
                        argc > 5 ? argv[5] : nullptr);
   if (!std::strcmp(cmd, "copy-text") && argc > 2) return CopyText(argv[2], argc > 3 ? argv[3] : nullptr);
+  if (!std::strcmp(cmd, "add-printer") && argc > 4) return AddPrinter(argv[2], argv[3], argv[4]);
+  if (!std::strcmp(cmd, "remove-printer") && argc > 2) return RemovePrinter(argv[2]);
   std::fprintf(stderr, "kolo_probe: unknown command %s\n", cmd);
   return 2;
 }
