@@ -10,6 +10,7 @@ kolo_ensure_prefix
 kolo_ensure_server
 
 E2E_NAME=$(basename "$0" .sh)
+[ "${KOLO_SCALE:-1}" = 1 ] || E2E_NAME+="_${KOLO_SCALE}x"
 E2E_DIR="$KOLO_BUILD/e2e/$E2E_NAME"
 rm -rf "$E2E_DIR"
 mkdir -p "$E2E_DIR/app"
@@ -62,9 +63,17 @@ stop_all() {
   local p
   for p in "${E2E_XCLIP[@]:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
 }
+# The screen's density: KOLO_SCALE times 96 dpi (1 unless a scenario runs on a
+# dense screen). Set at every start, so no scenario inherits another's.
+KOLO_SCALE=${KOLO_SCALE:-1}
+set_screen_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$((96 * KOLO_SCALE))" /f >/dev/null 2>&1
+}
+
 trap 'stop_all' EXIT
 stop_kolo  # nothing left over from an earlier run
 reset_settings
+set_screen_dpi
 
 # Screen tools see global mouse input only inside a Wine virtual desktop, and
 # every process taking part must be on the same one. This moves the scenario to
@@ -81,6 +90,7 @@ use_virtual_desktop() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v kolo /t REG_SZ /d "$size" /f >/dev/null 2>&1
   stop_kolo
   reset_settings
+  set_screen_dpi
 }
 
 # The colour of pixel (x, y) of a screenshot as RRGGBB.
@@ -221,7 +231,7 @@ centre_of() { # "X Y W H" as the helpers print a rectangle
   read -r x y w h <<<"$1"
   echo "$((x + w / 2)) $((y + h / 2))"
 }
-tab_button() { click_at $((kx + 6 + 21 * $1 + 9)) $((ky + 8)); }
+tab_button() { click_at $((kx + (6 + 21 * $1 + 9) * KOLO_SCALE)) $((ky + 8 * KOLO_SCALE)); }
 screen_pixel() { # X Y: the screen's pixel as RRGGBB
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tail -n1
 }

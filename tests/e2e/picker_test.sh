@@ -22,12 +22,13 @@ read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
 sleep 1
 click_at() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.4; }
 # The tab buttons sit in the title strip, 19 pixels wide from x = 6 with a pitch of 21.
-tab_button() { click_at $((kx + 6 + 21 * $1 + 9)) $((ky + 8)); }
+S=$KOLO_SCALE  # on a dense screen Kolo's pixels are S x S; the screen's stay as they are
+tab_button() { click_at $((kx + (6 + 21 * $1 + 9) * S)) $((ky + 8 * S)); }
 centre_of() { read -r x y w h <<<"$1"; echo "$((x + w / 2)) $((y + h / 2))"; }
 
 tab_button 4
 pick=$(helper locate-text "get colors from screen") || fail "the pick button is not on the screen colour tab"
-read -r ix iy _ _ <<<"$(helper locate-size 256 256)" || fail "no main image"
+read -r ix iy _ _ <<<"$(helper locate-size $((256 * S)) $((256 * S)))" || fail "no main image"
 [ -n "${ix:-}" ] || fail "no main image"
 
 # --- a pick over the boundary of the red and green stripes ---
@@ -35,21 +36,22 @@ click_at $(centre_of "$pick")
 xdotool mousemove 130 150; sleep 0.3
 xdotool mousemove 136 150; sleep 0.6
 import -window root "$SHOT"
-# 16 cells of 16 pixels around x = 136: pixels 128..139 are red, 140..143 green.
-[ "$(pixel_of "$SHOT" $((ix + 5)) $((iy + 5)))" = $RED ] || fail "the grid's first cell is not the red stripe"
-[ "$(pixel_of "$SHOT" $((ix + 11 * 16 + 5)) $((iy + 120)))" = $RED ] || fail "cell 12 is not red"
-[ "$(pixel_of "$SHOT" $((ix + 12 * 16 + 5)) $((iy + 120)))" = $GREEN ] || fail "cell 13 is not green"
-[ "$(pixel_of "$SHOT" $((ix + 12 * 16 + 14)) $((iy + 5)))" = $FRAME ] || fail "no outline at the cell's far edge"
+# 16 cells of 16 pixels around x = 136: pixels 128..139 are red, 140..143 green
+# (screen pixels at any density: each is one cell).
+[ "$(pixel_of "$SHOT" $((ix + 5 * S)) $((iy + 5 * S)))" = $RED ] || fail "the grid's first cell is not the red stripe"
+[ "$(pixel_of "$SHOT" $((ix + (11 * 16 + 5) * S)) $((iy + 120 * S)))" = $RED ] || fail "cell 12 is not red"
+[ "$(pixel_of "$SHOT" $((ix + (12 * 16 + 5) * S)) $((iy + 120 * S)))" = $GREEN ] || fail "cell 13 is not green"
+[ "$(pixel_of "$SHOT" $((ix + (12 * 16 + 14) * S)) $((iy + 5 * S)))" = $FRAME ] || fail "no outline at the cell's far edge"
 
 # The click that ends the pick is swallowed; the grid keeps the last capture.
 xdotool click 1; sleep 0.6
 grep -q '^down' "$LOG" && fail "the click that ended the pick reached the other program"
 xdotool mousemove 330 150; sleep 0.4
 import -window root "$SHOT"
-[ "$(pixel_of "$SHOT" $((ix + 5)) $((iy + 5)))" = $RED ] || fail "the grid changed after the pick ended"
+[ "$(pixel_of "$SHOT" $((ix + 5 * S)) $((iy + 5 * S)))" = $RED ] || fail "the grid changed after the pick ended"
 
 # --- a click on a green cell makes it the current colour ---
-click_at $((ix + 13 * 16 + 5)) $((iy + 100))
+click_at $((ix + (13 * 16 + 5) * S)) $((iy + 100 * S))
 copy=$(helper slot-copy 1) || fail "the first colour slot's copy button is not on the main window"
 click_at $(centre_of "$copy")
 text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '#\r\n' | tr a-f A-F)

@@ -13,6 +13,8 @@
 #include "frame/win/image_panel.h"
 #include "widgets/win/message_box_win.h"
 #include "platform/win/hints.h"
+#include "platform/win/ui_scale.h"
+#include "app/win/color_area.h"
 
 namespace kolo::win {
 namespace {
@@ -78,6 +80,63 @@ TEST_F(MainWindowTest, WindowIsBorderlessWithTheFixedClientArea) {
   EXPECT_STREQ(cls, L"TfrmMain");
   EXPECT_STREQ(title, L"Kolo");
   EXPECT_FALSE(::GetWindowLongW(main_.Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+}
+
+// Every window of the program, as (window, place in its parent) in device pixels.
+std::vector<std::pair<HWND, RECT>> Places(HWND top) {
+  std::vector<std::pair<HWND, RECT>> places;
+  ::EnumChildWindows(
+      top,
+      [](HWND h, LPARAM data) {
+        RECT r{};
+        ::GetWindowRect(h, &r);
+        ::MapWindowPoints(nullptr, ::GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+        reinterpret_cast<std::vector<std::pair<HWND, RECT>>*>(data)->push_back({h, r});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&places));
+  return places;
+}
+
+int FontHeight(HWND control) {
+  LOGFONTW lf{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+  return lf.lfHeight;
+}
+
+TEST_F(MainWindowTest, AMonitorOfAnotherDensityRedrawsEveryWindowAtItsFactorAndBack) {
+  const auto before = Places(main_.Handle());
+  HWND edit = main_.colorArea->SlotControls(0).panEditCol.edit;
+  ASSERT_TRUE(edit);
+  const int fontBefore = FontHeight(edit);
+  const IntRect pagerBounds = main_.ImagePager.Bounds();
+
+  RECT suggested{300, 200, 300 + 728, 200 + 640};
+  ::SendMessageW(main_.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(UiScale(), 2);
+  RECT w{};
+  ::GetWindowRect(main_.Handle(), &w);
+  EXPECT_EQ(w.left, 300);
+  EXPECT_EQ(w.top, 200);
+  EXPECT_EQ(w.right - w.left, 728);
+  EXPECT_EQ(w.bottom - w.top, 640);
+  const auto doubled = Places(main_.Handle());
+  ASSERT_EQ(doubled.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) {
+    const RECT& a = before[i].second;
+    const RECT& b = doubled[i].second;
+    EXPECT_TRUE(b.left == 2 * a.left && b.top == 2 * a.top && b.right == 2 * a.right && b.bottom == 2 * a.bottom)
+        << "window " << i << " is at " << b.left << "," << b.top << "-" << b.right << "," << b.bottom;
+  }
+  EXPECT_EQ(FontHeight(edit), 2 * fontBefore);
+  EXPECT_EQ(main_.ImagePager.Bounds(), pagerBounds);  // controls keep their logical places
+
+  ::SendMessageW(main_.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(UiScale(), 1);
+  const auto back = Places(main_.Handle());
+  ASSERT_EQ(back.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(::EqualRect(&back[i].second, &before[i].second)) << i;
+  EXPECT_EQ(FontHeight(edit), fontBefore);
 }
 
 TEST_F(MainWindowTest, SwitchingSavesBeforeActivatingAndDisablesOnlyTheCurrentButton) {
