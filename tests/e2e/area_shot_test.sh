@@ -30,7 +30,7 @@ fi
 
 RED=C81E28 GREEN=1EAA3C BLUE=1428DC YELLOW=F0D21E
 start_stripes "$LOG"
-place_kolo 700 100
+place_kolo $((700 / KOLO_SCALE)) $((100 / KOLO_SCALE))  # the same screen place at any density
 start_kolo
 probe wait-visible 30 >/dev/null || fail "the main window did not appear"
 read -r kx ky _ _ <<<"$(probe_value rect | tr ',' ' ')"
@@ -114,7 +114,7 @@ note "box size 9: the corner box grew"
 
 # --- the width typed into the size field: 250 ---
 # The width field: picture tools page at (2, 277), its field at (3, 22), 40 x 18.
-click_at $((kx + 5 + 36)) $((ky + 299 + 9))
+click_at $((kx + (5 + 36) * KOLO_SCALE)) $((ky + (299 + 9) * KOLO_SCALE))
 [ "$(probe focus-text Kolo)" = "focus=61" ] || fail "the width field does not show 61 ($(probe focus-text Kolo))"
 xdotool key --delay 80 End BackSpace BackSpace; sleep 0.2
 xdotool type --delay 120 250; sleep 0.8
@@ -128,7 +128,7 @@ add_and_check 400x240 "0 0 $RED" "399 239 $YELLOW" "150 120 $GREEN"
 note "aligned to the window under its corners: 400x240"
 
 # --- a right click on the title strip ends it, and opens no menu ---
-xdotool mousemove $((kx + 200)) $((ky + 8)); sleep 0.2; xdotool click 3; sleep 0.8
+xdotool mousemove $((kx + 200 * KOLO_SCALE)) $((ky + 8 * KOLO_SCALE)); sleep 0.2; xdotool click 3; sleep 0.8
 helper locate-text "select area on screen" >/dev/null || fail "the right click did not end the area shot"
 [ -z "$(probe menu 1 | sed -n 's/^rect=//p')" ] || fail "the right click that ended the shot also opened the menu"
 for p in "60 75 $RED" "160 170 $GREEN" "329 220 $BLUE" "281 259 $BLUE" "40 100 $RED" "439 100 $YELLOW" "200 40 $GREEN"; do
