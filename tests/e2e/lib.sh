@@ -176,8 +176,15 @@ file_dialog() {
   local path typed="" i
   path=$(winpath "$2")
   wait_window "$1" || fail "no \"$1\" dialog"
-  for i in 1 2 3 4 5; do
+  for i in 1 2 3 4 5 6 7 8; do
     sleep 0.5
+    if [ "$i" -gt 2 ] && [ -z "$typed" ]; then
+      # Nothing arrived: the keys went to another window. Give the dialog the keyboard.
+      local id
+      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+      [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null || true
+      sleep 0.3
+    fi
     xdotool key ctrl+a
     xdotool type --delay 20 "$path"
     typed=$(probe focus-text "$1" | sed -n 's/^focus=//p')
