@@ -5,9 +5,9 @@
 namespace kolo {
 
 IntRect PreviewWindowBounds(int imageWidth, int imageHeight, const IntRect& mainWindow, int screenWidth,
-                            int screenHeight) {
-  const int width = std::min(std::max(imageWidth + kPreviewViewInsetX, 100), screenWidth);
-  const int height = std::min(imageHeight + kPreviewCaptionHeight + 2, screenHeight);
+                            int screenHeight, int scale) {
+  const int width = std::min(std::max(imageWidth + kPreviewViewInsetX * scale, 100 * scale), screenWidth);
+  const int height = std::min(imageHeight + (kPreviewCaptionHeight + 2) * scale, screenHeight);
   int left = std::max(0, mainWindow.left + mainWindow.Width() / 2 - width / 2);
   int top = std::max(0, mainWindow.top + mainWindow.Height() / 2 - height / 2);
   if (top + height > screenHeight) top = screenHeight - height;
@@ -35,12 +35,12 @@ PreviewLayout LayOutPreview(const PreviewLayoutInput& in) {
     out.canPan = wide || tall;
   }
   out.cropShown = out.canPan;
-  if (vw < 125 && out.canPan) {
+  if (vw < 125 * in.scale && out.canPan) {
     out.stepButtonsShown = false;
     out.cropX = 4;
     out.captionX = 22;
   }
-  out.labelShown = vw > 80 && out.canPan;
+  out.labelShown = vw > 80 * in.scale && out.canPan;
   if (out.labelShown)
     out.label = "[" + std::to_string(std::min(iw, vw)) + "x" + std::to_string(std::min(ih, vh)) + "]";
   out.nextEnabled = in.index < in.count - 1;

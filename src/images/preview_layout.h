@@ -14,9 +14,11 @@ inline constexpr int kPreviewCaptionHeight = 15;
 inline constexpr int kPreviewViewInsetX = 4, kPreviewViewInsetY = 17;
 inline constexpr int kPreviewMinWidth = 54, kPreviewMinHeight = 67;
 
-// The window's bounds for a picture of w x h, centred on the main window and kept on the screen.
+// The window's bounds for a picture of w x h, centred on the main window and
+// kept on the screen. The picture is in screen pixels; the frame around it is
+// `scale` times its logical size.
 IntRect PreviewWindowBounds(int imageWidth, int imageHeight, const IntRect& mainWindow, int screenWidth,
-                            int screenHeight);
+                            int screenHeight, int scale = 1);
 
 // (view - image) / 2, the quotient rounded toward zero.
 constexpr int CentredOffset(int view, int image) { return (view - image) / 2; }
@@ -31,6 +33,7 @@ struct PreviewLayoutInput {
   int left = 0, top = 0, storedLeft = 0, storedTop = 0;
   int index = -1, count = 0;
   bool unlistedTabImage = false;  // opened on a picture that is no list item
+  int scale = 1;  // the view is in screen pixels, the caption's controls are `scale` times larger
 };
 
 struct PreviewLayout {

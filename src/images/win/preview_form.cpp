@@ -85,10 +85,9 @@ TfrmImagePreview::~TfrmImagePreview() {
 
 bool TfrmImagePreview::Create(HWND owner, TMainFrame& main) {
   main_ = &main;
+  // The picture is shown in the screen's own pixels; the frame and the caption
+  // with its controls are drawn at the program's factor like every window.
   if (!TSecondaryForm::Create(owner, 400, 300)) return false;
-  // Screenshots are shown pixel for pixel: this window keeps the screen's own
-  // pixels at any factor, its controls included.
-  MarkDevicePixels(Handle());
   ::SetWindowTextW(Handle(), L"Image preview");
   images_.LoadFromResource(KOLO_RES_IMAGES_DIALOG);
   captionFont_.Reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -143,12 +142,12 @@ bool TfrmImagePreview::Create(HWND owner, TMainFrame& main) {
 
 int TfrmImagePreview::ViewWidth() const {
   const RECT r = WindowRect();
-  return (r.right - r.left) - kPreviewViewInsetX;
+  return (r.right - r.left) - Px(kPreviewViewInsetX);
 }
 
 int TfrmImagePreview::ViewHeight() const {
   const RECT r = WindowRect();
-  return (r.bottom - r.top) - kPreviewViewInsetY;
+  return (r.bottom - r.top) - Px(kPreviewViewInsetY);
 }
 
 bool TfrmImagePreview::NeighbourReady(bool next) const {
@@ -444,7 +443,7 @@ void TfrmImagePreview::SizeWindow() {
   if (!userSized_) {
     const RECT m = main_->WindowRect();
     const IntRect b = PreviewWindowBounds(iw, ih, {m.left, m.top, m.right, m.bottom}, ::GetSystemMetrics(SM_CXSCREEN),
-                                          ::GetSystemMetrics(SM_CYSCREEN));
+                                          ::GetSystemMetrics(SM_CYSCREEN), UiScale());
     sizing_ = true;
     ::SetWindowPos(Handle(), nullptr, b.left, b.top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     sizing_ = false;
@@ -472,6 +471,7 @@ void TfrmImagePreview::LayOut(bool moved) {
   in.index = index_;
   in.count = Count();
   in.unlistedTabImage = tabIndex_ == -1 && tabImage_;
+  in.scale = UiScale();
   layout_ = LayOutPreview(in);
   offsetX_ = layout_.offsetX;
   offsetY_ = layout_.offsetY;
@@ -482,11 +482,11 @@ void TfrmImagePreview::LayOut(bool moved) {
   btnNextImage.SetVisible(layout_.stepButtonsShown);
   btnNextImage.SetEnabled(layout_.nextEnabled);
   btnPrevImage.SetEnabled(layout_.prevEnabled);
-  btnClose.SetBounds((r.right - r.left) - 13, 3, btnClose.Width(), btnClose.Height());
+  const int width = Lg(r.right - r.left);  // the caption's controls are placed in logical pixels
+  btnClose.SetBounds(width - 13, 3, btnClose.Width(), btnClose.Height());
   lbCaption.SetVisible(layout_.labelShown);
   lbCaption.SetCaption(layout_.label);
-  lbCaption.SetBounds(layout_.captionX, 0, std::max(0, static_cast<int>(r.right - r.left) - 16 - layout_.captionX),
-                      kPreviewCaptionHeight);
+  lbCaption.SetBounds(layout_.captionX, 0, std::max(0, width - 16 - layout_.captionX), kPreviewCaptionHeight);
   storedLeft_ = r.left;
   storedTop_ = r.top;
 }
@@ -542,17 +542,18 @@ void TfrmImagePreview::Draw() {
 }
 
 void TfrmImagePreview::Paint(HDC dc) {
+  // In screen pixels: the picture is copied 1:1, the frame is its logical size times the factor.
   const RECT c = DeviceClientRect();
-  const int w = c.right, h = c.bottom;
-  RECT caption{0, 0, w, kPreviewCaptionHeight};
+  const int w = c.right, h = c.bottom, captionH = Px(kPreviewCaptionHeight), side = Px(2);
+  RECT caption{0, 0, w, captionH};
   FillSolid(dc, caption, clFrame);
   // The panel's 2-pixel sides and foot in the frame colour.
-  RECT left{0, kPreviewCaptionHeight, 2, h}, right{w - 2, kPreviewCaptionHeight, w, h}, foot{0, h - 2, w, h};
+  RECT left{0, captionH, side, h}, right{w - side, captionH, w, h}, foot{0, h - side, w, h};
   FillSolid(dc, left, clFrame);
   FillSolid(dc, right, clFrame);
   FillSolid(dc, foot, clFrame);
   const int vw = ViewWidth(), vh = ViewHeight();
-  RECT view{2, kPreviewCaptionHeight, 2 + vw, kPreviewCaptionHeight + vh};
+  RECT view{side, captionH, side + vw, captionH + vh};
   if (!display_.bitmap) {
     FillSolid(dc, view, clSkyBlue);
     return;
@@ -592,8 +593,8 @@ bool TfrmImagePreview::KeyDown(WPARAM key) {
 void TfrmImagePreview::ShowMenu(int x, int y) {
   if (x == -1 && y == -1) {
     const RECT r = WindowRect();
-    x = r.left + 4;
-    y = r.top + kPreviewCaptionHeight + 4;
+    x = r.left + Px(4);
+    y = r.top + Px(kPreviewCaptionHeight + 4);
   }
   switch (PreviewPopupMenu.Popup(Handle(), x, y)) {
     case kMenuNext: Next(); break;
@@ -630,8 +631,8 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCHITTEST: {
       const RECT r = WindowRect();
-      const PreviewHit hit = PreviewHitTest(GET_X_LPARAM(lp) - r.left, GET_Y_LPARAM(lp) - r.top, r.right - r.left,
-                                            r.bottom - r.top, btnPrevImage.Visible());
+      const PreviewHit hit = PreviewHitTest(Lg(GET_X_LPARAM(lp) - r.left), Lg(GET_Y_LPARAM(lp) - r.top),
+                                            Lg(r.right - r.left), Lg(r.bottom - r.top), btnPrevImage.Visible());
       return static_cast<LRESULT>(hit);
     }
     case WM_NCLBUTTONDBLCLK:
@@ -659,7 +660,7 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {kPreviewMinWidth, kPreviewMinHeight};
+      info->ptMinTrackSize = {Px(kPreviewMinWidth), Px(kPreviewMinHeight)};
       return 0;
     }
     case WM_SIZING:
@@ -690,7 +691,7 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_LBUTTONDOWN:
       ::SetFocus(Handle());
-      if (layout_.canPan && GET_Y_LPARAM(lp) >= kPreviewCaptionHeight) {
+      if (layout_.canPan && GET_Y_LPARAM(lp) >= Px(kPreviewCaptionHeight)) {
         panning_ = true;
         grabX_ = offsetX_ - GET_X_LPARAM(lp);
         grabY_ = offsetY_ - GET_Y_LPARAM(lp);
@@ -722,7 +723,7 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       panning_ = false;
       break;
     case WM_LBUTTONDBLCLK:
-      if (GET_Y_LPARAM(lp) >= kPreviewCaptionHeight) ClosePreview();
+      if (GET_Y_LPARAM(lp) >= Px(kPreviewCaptionHeight)) ClosePreview();
       return 0;
     case WM_CONTEXTMENU:
       if (open_) ShowMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -732,7 +733,7 @@ LRESULT TfrmImagePreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         POINT p;
         ::GetCursorPos(&p);
         ::ScreenToClient(Handle(), &p);
-        const bool overView = p.y >= kPreviewCaptionHeight;
+        const bool overView = p.y >= Px(kPreviewCaptionHeight);
         ::SetCursor(::LoadCursorW(nullptr, overView && layout_.canPan ? IDC_SIZEALL : IDC_ARROW));
         return TRUE;
       }

@@ -135,7 +135,20 @@ BOOL CALLBACK CollectTop(HWND top, LPARAM data) {
 
 }  // namespace
 
-void MarkDevicePixels(HWND window) { ::SetPropW(window, kDevicePixelsProp, reinterpret_cast<HANDLE>(1)); }
+namespace {
+bool anyMarked = false;
+}  // namespace
+
+void MarkDevicePixels(HWND window) {
+  anyMarked = true;
+  ::SetPropW(window, kDevicePixelsProp, reinterpret_cast<HANDLE>(1));
+}
+
+bool InDevicePixelWindow(HWND window) {
+  if (!anyMarked || !window) return false;
+  HWND root = ::GetAncestor(window, GA_ROOT);
+  return root && ::GetPropW(root, kDevicePixelsProp);
+}
 
 void RescaleWindows(int from) {
   from = from < 1 ? 1 : from;

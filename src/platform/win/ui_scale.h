@@ -54,6 +54,9 @@ void MoveSystemControl(HWND control, int x, int y, int width, int height);
 // Windows that stay in device pixels whatever the factor (the screen overlay).
 inline constexpr wchar_t kDevicePixelsProp[] = L"KoloDevicePixels";
 void MarkDevicePixels(HWND window);
+// Whether `window`'s top-level window is so marked (no window-system call
+// while no window ever was).
+bool InDevicePixelWindow(HWND window);
 
 // The factor changed: every window of this thread is resized from `from` to
 // the current factor (top-level windows keep their top-left corner), system

@@ -71,8 +71,7 @@ Widget::~Widget() {
 
 bool Widget::Create(HWND parent, int x, int y, int width, int height) {
   const wchar_t* cls = ClassName();
-  HWND root = parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
-  devicePixels_ = root && ::GetPropW(root, win::kDevicePixelsProp);
+  devicePixels_ = win::InDevicePixelWindow(parent);
   if (!RegisterClassOnce(cls, CS_DBLCLKS)) return false;
   bounds_ = IntRect::FromSize(x, y, width, height);
   DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ExtraStyle();

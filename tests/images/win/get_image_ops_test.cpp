@@ -25,6 +25,7 @@
 #include "images/win/image_files.h"
 #include "images/win/preview_form.h"
 #include "platform/win/gdiplus_session.h"
+#include "platform/win/ui_scale.h"
 #include "widgets/gif_decode.h"
 #include "widgets/win/message_box_win.h"
 
@@ -395,6 +396,48 @@ TEST_F(GetImageOpsTest, PreviewStepsCropsAndDeletesThroughTheList) {
   EXPECT_EQ(tab_->HookImageList.ItemIndex(), 1);
   ASSERT_TRUE(PumpUntil([&] { return tab_->HasImage(); }, 3000));
   EXPECT_EQ(tab_->CurrentImage()->GetWidth(), 200u);
+}
+
+TEST_F(GetImageOpsTest, OnADenseScreenThePreviewShowsThePictureOneToOneInADoubledFrame) {
+  Seed(L"200101000001.png", 200, 100);
+  struct BackToOne {
+    ~BackToOne() { SetUiScale(1); }
+  } backToOne;
+  Open();
+  SetUiScale(2);  // as after a move to a 192 dpi monitor
+  RescaleWindows(1);
+  SelectAndLoad(0);
+  tab_->ViewImage();
+  ASSERT_TRUE(preview_->IsOpen());
+  const RECT r = preview_->WindowRect();
+  EXPECT_EQ(r.right - r.left, 200 + 2 * 4);
+  EXPECT_EQ(r.bottom - r.top, 100 + 2 * 17);
+  RECT close{};
+  ::GetWindowRect(preview_->btnClose.Handle(), &close);
+  EXPECT_EQ(close.right - close.left, 2 * preview_->btnClose.Width()) << "the caption's controls are doubled";
+  EXPECT_EQ(close.left - r.left, 2 * (Lg(r.right - r.left) - 13));
+
+  // What the screen shows: the caption strip 30 pixels tall, then the picture
+  // pixel for pixel (neighbouring pixels differ, so any enlargement shows).
+  ::UpdateWindow(preview_->Handle());
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32};
+  void* bits = nullptr;
+  Bitmap section(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc mem(::CreateCompatibleDC(nullptr));
+  {
+    SelectScope sel(mem, section.Get());
+    WindowDc screen(nullptr);
+    ASSERT_TRUE(::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY));
+  }
+  const auto* px = static_cast<const std::uint32_t*>(bits);
+  auto at = [&](int x, int y) { return px[y * w + x] & 0xFFFFFF; };
+  const COLORREF frame = ToColorRef(clFrame);
+  EXPECT_EQ(at(100, 29), std::uint32_t{GetRValue(frame)} << 16 | GetGValue(frame) << 8 | GetBValue(frame));
+  for (int y : {0, 1, 2, 99})
+    for (int x : {0, 1, 2, 3, 199}) EXPECT_EQ(at(4 + x, 30 + y), Pixel(x % 5, y % 5) & 0xFFFFFF) << x << "," << y;
+  preview_->ClosePreview();
 }
 
 TEST_F(GetImageOpsTest, AnUnlistedPictureIsWhereHomeReturnsAndDeletingTheLastListedOneCloses) {
