@@ -166,7 +166,10 @@ void RescaleWindows(int from) {
     ::EnumChildWindows(top, &CollectChild, reinterpret_cast<LPARAM>(&children));
     RECT rc{};
     ::GetWindowRect(top, &rc);
-    ::SendMessageW(top, WM_SETREDRAW, FALSE, 0);
+    // Only shown windows stop drawing: turning drawing back on marks a window
+    // visible, and a hidden one must stay hidden.
+    const bool shown = ::IsWindowVisible(top) != FALSE;
+    if (shown) ::SendMessageW(top, WM_SETREDRAW, FALSE, 0);
     ::SetWindowPos(top, nullptr, 0, 0, convert(rc.right - rc.left), convert(rc.bottom - rc.top),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const Placed& c : children) {
@@ -176,6 +179,7 @@ void RescaleWindows(int from) {
       if (auto font = static_cast<HFONT>(::GetPropW(c.window, kFontProp)))
         ::SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(ScaledFont(font, to)), FALSE);
     }
+    if (!shown) continue;
     ::SendMessageW(top, WM_SETREDRAW, TRUE, 0);
     ::RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }

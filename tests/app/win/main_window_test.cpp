@@ -14,6 +14,7 @@
 #include "widgets/win/message_box_win.h"
 #include "platform/win/hints.h"
 #include "platform/win/ui_scale.h"
+#include "widgets/win/secondary_form.h"
 #include "app/win/color_area.h"
 
 namespace kolo::win {
@@ -110,6 +111,8 @@ TEST_F(MainWindowTest, AMonitorOfAnotherDensityRedrawsEveryWindowAtItsFactorAndB
   ASSERT_TRUE(edit);
   const int fontBefore = FontHeight(edit);
   const IntRect pagerBounds = main_.ImagePager.Bounds();
+  TSecondaryForm hidden(SecondaryForm::About, L"KoloHiddenForm");  // a dialog not shown now
+  ASSERT_TRUE(hidden.Create(main_.Handle(), 100, 50));
 
   RECT suggested{300, 200, 300 + 728, 200 + 640};
   ::SendMessageW(main_.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
@@ -130,6 +133,9 @@ TEST_F(MainWindowTest, AMonitorOfAnotherDensityRedrawsEveryWindowAtItsFactorAndB
   }
   EXPECT_EQ(FontHeight(edit), 2 * fontBefore);
   EXPECT_EQ(main_.ImagePager.Bounds(), pagerBounds);  // controls keep their logical places
+  EXPECT_FALSE(::IsWindowVisible(hidden.Handle())) << "a hidden window stays hidden";
+  const RECT hr = hidden.WindowRect();
+  EXPECT_EQ(hr.right - hr.left, 200);
 
   ::SendMessageW(main_.Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(UiScale(), 1);
