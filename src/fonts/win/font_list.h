@@ -26,6 +26,7 @@ class TFontListRows : public Widget {
  protected:
   const wchar_t* ClassName() const override { return L"TFontListRows"; }
   void Paint(HDC dc, const IntRect& client) override;
+  bool DrawsAtScreenSize() const override { return true; }  // the samples are the point
   void Resized() override;
   void MouseDown(MouseButton button, unsigned shift, int x, int y) override;
   void MouseMove(unsigned shift, int x, int y) override;

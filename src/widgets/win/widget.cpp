@@ -306,7 +306,18 @@ void Widget::PaintMessage() {
   win::PaintDc pdc(hwnd());
   RECT rc = ClientRect();
   IntRect client{rc.left, rc.top, rc.right, rc.bottom};
-  // Above 1x the picture is always made at the logical size and enlarged.
+  if (Scale() > 1 && DrawsAtScreenSize()) {
+    const RECT device = DeviceClientRect();
+    win::BufferedDc buffer(pdc, device.right, device.bottom, 1);
+    const int saved = ::SaveDC(buffer);
+    ::SetMapMode(buffer, MM_ANISOTROPIC);
+    ::SetWindowExtEx(buffer, 1, 1, nullptr);
+    ::SetViewportExtEx(buffer, Scale(), Scale(), nullptr);
+    Paint(buffer, client);
+    ::RestoreDC(buffer, saved);  // the copy to the window reads the buffer pixel for pixel
+    return;
+  }
+  // Above 1x the picture is otherwise made at the logical size and enlarged.
   if (dblBuffered_ || Scale() > 1) {
     win::BufferedDc buffer(pdc, rc.right, rc.bottom, Scale());
     Paint(buffer, client);

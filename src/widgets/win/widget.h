@@ -147,6 +147,11 @@ class Widget : public win::Window {
 
   // Draws the whole client area (the base fills it with the colour).
   virtual void Paint(HDC dc, const IntRect& client);
+  // Above 1x, Paint normally draws at the logical size and the picture is
+  // enlarged. A control that shows text the user reads for its shape (font
+  // samples) and draws nothing pixel by pixel can instead be drawn at the
+  // screen's own size through a scaling mapping mode, so its text is sharp.
+  virtual bool DrawsAtScreenSize() const { return false; }
   // Paints what the parent control shows under this one: see-through controls.
   void PaintParentBackground(HDC dc);
   // Area the aligned children share (panels leave out their borders).
