@@ -4,22 +4,9 @@
 # opened and painted. Each process's first opening is the one a user waits
 # for (GDI+ starts and reads every family); RUNS processes are started.
 # Usage: bench/font_browser.sh [COUNT] [RUNS]   (defaults 1000 and 5)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
 count=${1:-1000}
 runs=${2:-5}
-cmake --preset win >/dev/null
-cmake --build --preset win -j2 --target kolo_font_bench >/dev/null
-
-build="$root/build/win"
-. "$root/scripts/wine-env.sh"
-kolo_wine_env "$build" wine-bench
-trap '"$root/scripts/wine-stop.sh" "$build"' EXIT
-unset DISPLAY
-kolo_ensure_display
-kolo_ensure_prefix
-kolo_ensure_server
+. "$(dirname "$0")/lib.sh" kolo_font_bench
 
 fonts="$build/bench/fonts-$count"
 if [ ! -f "$fonts/kolo_bench_$(printf %04d "$count").ttf" ]; then

@@ -2,22 +2,8 @@
 # Start-up benchmark: Kolo against a bare 364x320 Win32 window, side by side
 # under the same warm Wine (started in turn, medians of RUNS), plus the size of
 # the shipped Kolo.exe. Usage: bench/startup.sh [RUNS]   (default 7)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
 runs=${1:-7}
-"$root/scripts/deps.sh" >/dev/null
-cmake --preset win >/dev/null
-cmake --build --preset win -j "$(nproc)" --target Kolo kolo_launch kolo_bare_window >/dev/null
-
-build="$root/build/win"
-. "$root/scripts/wine-env.sh"
-kolo_wine_env "$build" wine-bench
-trap '"$root/scripts/wine-stop.sh" "$build"' EXIT
-unset DISPLAY
-kolo_ensure_display
-kolo_ensure_prefix
-kolo_ensure_server
+. "$(dirname "$0")/lib.sh" Kolo kolo_launch kolo_bare_window
 
 # Kolo runs from its own folder (it writes its hook library beside itself).
 dir="$build/bench/kolo"
